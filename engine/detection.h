@@ -1,0 +1,41 @@
+// The detection step that every row's timer runs, and the row refresh that shows a record
+// and starts or stops its timer.
+#pragma once
+
+#include <cstdint>
+
+class IEventList;
+class IScreen;
+class ILauncher;
+class ITimerHost;
+class ToneWorkers;
+
+// Column texts the refresh writes, in column order.
+enum EventColumn {
+    kColumnNumber = 0,
+    kColumnColor,
+    kColumnCommand,
+    kColumnPath,
+    kColumnCount,
+    kColumnInterval,
+    kColumnComment,
+    kColumnEnabled,
+    kEventColumns
+};
+
+struct DetectionServices {
+    IScreen& screen;
+    ToneWorkers& tones;
+    ILauncher& launcher;
+};
+
+// One tick of timer `nIDEvent` (the row's number, row = id - 1). Returns false when the id
+// belongs to no row, so the caller hands the tick to its default handling; true otherwise.
+// On a detection: count, disable at the maximum, tone, save request to the main frame,
+// refresh, launch, in that order.
+bool RunDetectionStep(std::uintptr_t nIDEvent, IEventList& list, ITimerHost& timers,
+                      DetectionServices& services);
+
+// Rewrites columns 1-7 of `nRow` from its record, scrolls it into view, and restarts its
+// timer (id = the number in column 0) while the event is enabled, or stops it.
+void UpdateEventRow(int nRow, IEventList& list, ITimerHost& timerOwner);

@@ -1,0 +1,23 @@
+// The screen as the program sees it: pixels and the pointer, in physical pixels of the
+// virtual screen (never Qt's logical pixels).
+#pragma once
+
+#include "types.h"
+
+#include <QPoint>
+#include <QSize>
+#include <optional>
+
+class IScreen {
+public:
+    virtual ~IScreen() = default;
+    // Colour of the pixel at (x, y); kUnreadablePixel when the point lies on no screen or the
+    // read fails. Safe to call on the UI thread only.
+    virtual COLORREF GetPixel(int x, int y) = 0;
+    // Pointer position; nullopt when it cannot be read (no display, pointer on another screen).
+    virtual std::optional<QPoint> GetCursorPos() = 0;
+    // Moves the pointer; silently does nothing without a display.
+    virtual void SetCursorPos(QPoint position) = 0;
+    // Width and height of the whole virtual screen; 0 x 0 without a display.
+    virtual QSize VirtualScreenSize() = 0;
+};

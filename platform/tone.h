@@ -1,0 +1,12 @@
+// Audible tones.
+#pragma once
+
+#include <cstdint>
+
+class ITone {
+public:
+    virtual ~ITone() = default;
+    // Sounds a sine tone and returns when it has ended. Returns at once, silently, without a
+    // sound server or when frequency or duration is 0. Callable from any thread.
+    virtual void Beep(std::uint32_t frequencyHz, std::uint32_t durationMs) = 0;
+};

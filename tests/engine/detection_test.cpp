@@ -1,0 +1,276 @@
+// The detection step and the row refresh, against fakes for the list, the screen, the timers,
+// the tone and the launcher.
+#include "engine/detection.h"
+#include "engine/main_frame_pointer.h"
+#include "engine/tone_workers.h"
+#include "fakes/fake_event_list.h"
+#include "fakes/fake_platform.h"
+#include "platform/cmd_target.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kRed = RGB(255, 0, 0);
+
+// Stands in for the main frame: records each posted save in the shared journal.
+class JournalFrame : public QObject, public CCmdTarget {
+public:
+    explicit JournalFrame(QStringList& journal) : m_journal(journal) {}
+    bool OnCommand(int id) override {
+        m_journal << QStringLiteral("command %1").arg(id);
+        return true;
+    }
+    bool event(QEvent* e) override { return DispatchPostedCommand(*this, e) || QObject::event(e); }
+
+private:
+    QStringList& m_journal;
+};
+
+class DetectionTest : public ::testing::Test {
+protected:
+    struct JournalTimers : FakeTimerHost {
+        JournalTimers(QStringList& journal, ToneWorkers& tones) : j(journal), t(tones) {}
+        bool SetTimer(std::uintptr_t id, std::uint32_t period) override {
+            j << QStringLiteral("set %1 %2").arg(id).arg(period);
+            return FakeTimerHost::SetTimer(id, period);
+        }
+        void KillTimer(std::uintptr_t id) override {
+            j << QStringLiteral("kill %1 tones %2").arg(id).arg(t.Sounding());
+            FakeTimerHost::KillTimer(id);
+        }
+        QStringList& j;
+        ToneWorkers& t;
+    };
+    struct JournalList : FakeEventList {
+        explicit JournalList(QStringList& journal) : j(journal) {}
+        void SetItemText(int row, int column, const QString& text) override {
+            if (column == kColumnEnabled) {
+                // Delivers a save already posted, so the journal shows whether it came first.
+                QCoreApplication::sendPostedEvents();
+                j << QStringLiteral("row %1 %2").arg(row).arg(text);
+            }
+            FakeEventList::SetItemText(row, column, text);
+        }
+        QStringList& j;
+    };
+    struct JournalLauncher : FakeLauncher {
+        explicit JournalLauncher(QStringList& journal) : j(journal) {}
+        bool ShellExecute(const QString& verb, const QString& file) override {
+            j << QStringLiteral("launch %1 %2").arg(verb, file);
+            return FakeLauncher::ShellExecute(verb, file);
+        }
+        QStringList& j;
+    };
+
+    void SetUp() override { MainFramePointer() = &frame; }
+    void TearDown() override {
+        tone.Hold(false);
+        QCoreApplication::sendPostedEvents();
+        MainFramePointer() = nullptr;
+    }
+
+    bool Tick(std::uintptr_t id) {
+        const bool handled = RunDetectionStep(id, list, timers, services);
+        QCoreApplication::sendPostedEvents();
+        return handled;
+    }
+
+    static CEventInfo ChangeEvent(COLORREF match, int maxCount) {
+        CEventInfo event;
+        event.m_bOnlySpecificColor = 0;
+        event.m_clrMatch = match;
+        event.m_nMaxCount = maxCount;
+        event.m_bAudioAlert = 0;
+        event.m_bExecute = 0;
+        event.m_ptLocation = QPoint(10, 20);
+        return event;
+    }
+
+    QStringList journal;
+    FakeScreen screen;
+    FakeTone tone;
+    ToneWorkers tones{tone};
+    JournalLauncher launcher{journal};
+    JournalTimers timers{journal, tones};
+    JournalList list{journal};
+    JournalFrame frame{journal};
+    DetectionServices services{screen, tones, launcher};
+};
+
+TEST_F(DetectionTest, ChangeModeCountsEveryTickTheColourStaysChanged) {
+    CEventInfo& event = list.Add(ChangeEvent(kWhite, 3));
+    screen.pixels[{10, 20}] = kWhite;
+    EXPECT_TRUE(Tick(1));
+    EXPECT_EQ(event.m_nDetectCount, 0);
+    EXPECT_TRUE(journal.isEmpty());
+
+    screen.pixels[{10, 20}] = kRed;
+    Tick(1);
+    Tick(1);
+    EXPECT_EQ(event.m_nDetectCount, 2);
+    EXPECT_EQ(event.m_bEnabled, 1);
+    EXPECT_EQ(list.GetItemText(0, kColumnCount), QStringLiteral("2 Detected Out of 3"));
+    EXPECT_EQ(timers.running.at(1), 1000u);
+    EXPECT_EQ(journal.count(QStringLiteral("command 57603")), 2);
+
+    Tick(1);
+    EXPECT_EQ(event.m_bEnabled, 0);
+    EXPECT_EQ(timers.running.count(1), 0u);
+    EXPECT_EQ(list.GetItemText(0, kColumnEnabled), QStringLiteral("No"));
+    // Disabled now: further ticks (already queued) read nothing and change nothing.
+    const int reads = screen.reads;
+    journal.clear();
+    Tick(1);
+    EXPECT_EQ(screen.reads, reads);
+    EXPECT_EQ(event.m_nDetectCount, 3);
+    EXPECT_TRUE(journal.isEmpty());
+}
+
+TEST_F(DetectionTest, TargetModeActsOnlyOnTheTargetColourAndOnlyForFlagOne) {
+    CEventInfo target = ChangeEvent(kWhite, 10);
+    target.m_bOnlySpecificColor = 1;
+    target.m_clrTarget = kRed;
+    CEventInfo& event = list.Add(target);
+    screen.pixels[{10, 20}] = RGB(0, 255, 0); // changed, but not to the target
+    Tick(1);
+    EXPECT_EQ(event.m_nDetectCount, 0);
+    screen.pixels[{10, 20}] = kRed;
+    Tick(1);
+    EXPECT_EQ(event.m_nDetectCount, 1);
+
+    event.m_bOnlySpecificColor = 2; // any other value is the change mode
+    screen.pixels[{10, 20}] = kWhite;
+    Tick(1);
+    EXPECT_EQ(event.m_nDetectCount, 1);
+    screen.pixels[{10, 20}] = kRed;
+    Tick(1);
+    EXPECT_EQ(event.m_nDetectCount, 2);
+}
+
+TEST_F(DetectionTest, UnreadablePointIsAChangeButNeverATarget) {
+    CEventInfo& change = list.Add(ChangeEvent(kWhite, 100));
+    CEventInfo target = ChangeEvent(kWhite, 100);
+    target.m_bOnlySpecificColor = 1;
+    target.m_clrTarget = kWhite;
+    CEventInfo& targeted = list.Add(target);
+    screen.background = kUnreadablePixel;
+    change.m_ptLocation = targeted.m_ptLocation = QPoint(-5, -5);
+    Tick(1);
+    Tick(2);
+    EXPECT_EQ(change.m_nDetectCount, 1);
+    EXPECT_EQ(targeted.m_nDetectCount, 0);
+}
+
+TEST_F(DetectionTest, MaximumOfZeroOneOrNegativeOrAlreadyPassedDisablesAtFirstDetection) {
+    screen.background = kRed;
+    for (auto [maxCount, stored] : {std::pair{0, 0}, {1, 0}, {-4, 0}, {5, 9}}) {
+        CEventInfo source = ChangeEvent(kWhite, maxCount);
+        source.m_nDetectCount = stored;
+        CEventInfo& event = list.Add(source);
+        const auto id = static_cast<std::uintptr_t>(list.GetItemCount());
+        Tick(id);
+        EXPECT_EQ(event.m_bEnabled, 0) << maxCount;
+        EXPECT_EQ(event.m_nDetectCount, stored + 1);
+        EXPECT_EQ(timers.running.count(id), 0u);
+    }
+    EXPECT_EQ(list.GetItemText(0, kColumnCount), QStringLiteral("1 Detected Out of 0"));
+    EXPECT_EQ(list.GetItemText(0, kColumnEnabled), QStringLiteral("No"));
+}
+
+TEST_F(DetectionTest, AtTheMaximumActionsRunInTheirFixedOrder) {
+    CEventInfo source = ChangeEvent(kWhite, 1);
+    source.m_bAudioAlert = 1;
+    source.m_nFrequency = 440;
+    source.m_nDuration = 250;
+    source.m_bExecute = 1;
+    source.m_sCommand = QStringLiteral("Open");
+    source.m_sFilePath = QStringLiteral("/tmp/a b.sh");
+    list.Add(source);
+    screen.background = kRed;
+    tone.Hold(true);
+    Tick(1);
+    ASSERT_TRUE(tone.WaitForBeeps(1));
+    EXPECT_EQ(tone.Beeps().front(), std::make_pair(440u, 250u));
+    EXPECT_EQ(journal, QStringList({
+                           "kill 1 tones 0",       // disabled and stopped first
+                           "command 57603",        // tone started, then the save posted
+                           "row 0 No",             // the refresh shows it
+                           "kill 1 tones 1",       // and leaves the timer stopped
+                           "launch Open /tmp/a b.sh", // the launch comes last
+                       }));
+}
+
+TEST_F(DetectionTest, NoSaveIsPostedWithoutAMainFrame) {
+    MainFramePointer() = nullptr;
+    list.Add(ChangeEvent(kWhite, 5));
+    screen.background = kRed;
+    Tick(1);
+    EXPECT_EQ(list.GetItemData(0)->m_nDetectCount, 1);
+    EXPECT_EQ(journal.count(QStringLiteral("command 57603")), 0);
+}
+
+TEST_F(DetectionTest, IdsOutsideTheRowsAreNotTicks) {
+    list.Add(ChangeEvent(kWhite, 5));
+    screen.background = kRed;
+    EXPECT_FALSE(Tick(0));
+    EXPECT_FALSE(Tick(2));
+    EXPECT_EQ(screen.reads, 0);
+    EXPECT_EQ(list.GetItemData(0)->m_nDetectCount, 0);
+}
+
+TEST_F(DetectionTest, TonesAreCappedButTheDetectionStands) {
+    CEventInfo source = ChangeEvent(kWhite, 100);
+    source.m_bAudioAlert = 1;
+    CEventInfo& event = list.Add(source);
+    screen.background = kRed;
+    tone.Hold(true);
+    for (int i = 0; i < ToneWorkers::kMaxSounding + 3; ++i)
+        Tick(1);
+    ASSERT_TRUE(tone.WaitForBeeps(ToneWorkers::kMaxSounding));
+    EXPECT_EQ(tones.Sounding(), ToneWorkers::kMaxSounding);
+    EXPECT_EQ(event.m_nDetectCount, ToneWorkers::kMaxSounding + 3);
+    tone.Hold(false);
+    for (int i = 0; i < 200 && tones.Sounding() > 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(tones.Sounding(), 0);
+    Tick(1);
+    EXPECT_TRUE(tone.WaitForBeeps(ToneWorkers::kMaxSounding + 1));
+}
+
+TEST(RowRefresh, WritesEveryColumnAndPassesTheIntervalAsUnsigned) {
+    FakeEventList list;
+    FakeTimerHost timers;
+    CEventInfo source;
+    source.m_clrMatch = RGB(7, 200, 255);
+    source.m_sCommand = QStringLiteral("Edit");
+    source.m_sFilePath = QStringLiteral("/x");
+    source.m_sComment = QStringLiteral("note");
+    source.m_nDetectCount = -2;
+    source.m_nMaxCount = 9;
+    source.m_nInterval = -1;
+    CEventInfo& event = list.Add(source);
+    UpdateEventRow(0, list, timers);
+    EXPECT_EQ(event.m_sColorText, QStringLiteral("Red 7 Green 200 Blue 255"));
+    const QStringList expected{"1", "Red 7 Green 200 Blue 255", "Edit", "/x",
+                               "-2 Detected Out of 9", "-1", "note", "Yes"};
+    for (int column = 0; column < kEventColumns; ++column)
+        EXPECT_EQ(list.GetItemText(0, column), expected[column]) << column;
+    EXPECT_EQ(timers.running.at(1), 0xFFFFFFFFu);
+    EXPECT_EQ(ClampTimerPeriod(0xFFFFFFFFu), 2147483647);
+    EXPECT_EQ(list.scrolledTo, std::vector<int>{0});
+
+    event.m_nInterval = 0;
+    UpdateEventRow(0, list, timers);
+    EXPECT_EQ(list.GetItemText(0, kColumnInterval), QStringLiteral("0"));
+    EXPECT_EQ(ClampTimerPeriod(0), 10);
+
+    event.m_bEnabled = 0;
+    UpdateEventRow(0, list, timers);
+    EXPECT_TRUE(timers.running.empty());
+    EXPECT_EQ(timers.calls.back(), QStringLiteral("kill 1"));
+}
+
+} // namespace
