@@ -1,0 +1,6 @@
+# The two commands a newcomer needs; everything else is CMake.
+.PHONY: run test
+run:
+	scripts/run.sh
+test:
+	scripts/test.sh

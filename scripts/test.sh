@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test under a private Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+build=${BUILD_DIR:-build}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j "$(nproc)"
+
+source scripts/xvfb.sh
+trap stop_xvfb EXIT
+start_xvfb
+# Nothing the tests do may reach the real user's files, whatever the tests themselves set.
+scratch=$(mktemp -d)
+export XDG_DATA_HOME="$scratch/data" XDG_CONFIG_HOME="$scratch/config"
+export XDG_RUNTIME_DIR="$scratch/runtime" XDG_CACHE_HOME="$scratch/cache"
+mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+ctest --test-dir "$build" --output-on-failure -j 2
