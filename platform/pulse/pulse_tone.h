@@ -1,0 +1,11 @@
+// Tones as sine waves played on the PulseAudio server, one connection per tone.
+#pragma once
+
+#include "platform/tone.h"
+
+class PulseTone : public ITone {
+public:
+    // Blocks until the tone has been played out. Each call opens its own connection, so
+    // tones from several threads overlap freely.
+    void Beep(std::uint32_t frequencyHz, std::uint32_t durationMs) override;
+};

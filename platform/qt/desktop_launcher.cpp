@@ -1,0 +1,100 @@
+#include "desktop_launcher.h"
+
+#include "desktop_entry.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
+
+#include <fcntl.h>
+#include <linux/close_range.h>
+#include <unistd.h>
+
+namespace {
+
+// Runs in the forked child, so async-signal-safe calls only. Close-on-exec rather than
+// closed: QProcess still needs its own pipe to report a failed exec.
+void MarkDescriptorsCloseOnExec() {
+    if (close_range(3, ~0u, CLOSE_RANGE_CLOEXEC) == 0)
+        return;
+    for (int fd = 3; fd < 65536; ++fd)
+        fcntl(fd, F_SETFD, FD_CLOEXEC);
+}
+
+// "https://..." and the like; a single letter before the colon is no scheme, and an existing
+// local file is a file whatever its name.
+bool IsAddress(const QString& file) {
+    if (file.startsWith(QLatin1Char('/')) || QFileInfo::exists(file))
+        return false;
+    const QUrl url(file, QUrl::StrictMode);
+    return url.isValid() && url.scheme().size() > 1;
+}
+
+// Absolute, so that no path can ever be taken for an option ("-rf") by the program it is
+// handed to.
+QString AbsolutePath(const QString& file) {
+    return file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
+}
+
+} // namespace
+
+bool DesktopLauncher::ShellExecute(const QString& verb, const QString& file) {
+    if (file.isEmpty())
+        return false;
+    const QString lowerVerb = verb.toLower();
+    if (lowerVerb == QLatin1String("open"))
+        return Open(file);
+    if (lowerVerb == QLatin1String("edit"))
+        return Edit(AbsolutePath(file));
+    if (lowerVerb == QLatin1String("print"))
+        return LaunchDetached(QStringLiteral("lp"), {AbsolutePath(file)});
+    if (lowerVerb == QLatin1String("explore"))
+        return Explore(AbsolutePath(file));
+    return false;
+}
+
+bool DesktopLauncher::LaunchDetached(const QString& program, const QStringList& arguments) {
+    if (program.isEmpty())
+        return false;
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setChildProcessModifier(MarkDescriptorsCloseOnExec);
+    // Detached means double-forked: the child is reaped by init, never left a zombie here.
+    return process.startDetached();
+}
+
+bool DesktopLauncher::OpenUrl(const QString& url) {
+    const QUrl address(url, QUrl::StrictMode);
+    return address.isValid() && QDesktopServices::openUrl(address);
+}
+
+bool DesktopLauncher::Open(const QString& file) {
+    if (IsAddress(file))
+        return OpenUrl(file);
+    const QFileInfo info(file);
+    if (info.isFile() && info.isExecutable())
+        return LaunchDetached(info.absoluteFilePath(), {});
+    return OpenLocal(info.absoluteFilePath());
+}
+
+bool DesktopLauncher::Edit(const QString& path) {
+    const QString entry = FindDesktopEntry(DefaultDesktopIdFor(QStringLiteral("text/plain")));
+    if (!entry.isEmpty()) {
+        const QStringList command = ExpandDesktopExec(ReadDesktopExec(entry), path);
+        if (!command.isEmpty() && LaunchDetached(command.first(), command.mid(1)))
+            return true;
+    }
+    return OpenLocal(path);
+}
+
+bool DesktopLauncher::Explore(const QString& path) {
+    const QFileInfo info(path);
+    return OpenLocal(info.isDir() ? info.absoluteFilePath() : info.absolutePath());
+}
+
+bool DesktopLauncher::OpenLocal(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}

@@ -1,0 +1,139 @@
+#include "xcb_screen.h"
+
+#include "qt_xcb_connection.h"
+#include "xcb_reply.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+// The screen DISPLAY names, as xcb_connect (and so Qt) chose it.
+int DefaultScreenNumber() {
+    int screen = 0;
+    char* host = nullptr;
+    int display = 0;
+    if (xcb_parse_display(nullptr, &host, &display, &screen) == 0)
+        screen = 0;
+    std::free(host);
+    return screen;
+}
+
+const xcb_screen_t* ScreenOf(const xcb_setup_t* setup, int number) {
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(setup);
+    for (int i = 0; it.rem > 0; xcb_screen_next(&it), ++i) {
+        if (i == number)
+            return it.data;
+    }
+    return nullptr;
+}
+
+const xcb_visualtype_t* RootVisual(const xcb_screen_t* screen) {
+    for (auto depths = xcb_screen_allowed_depths_iterator(screen); depths.rem > 0;
+         xcb_depth_next(&depths)) {
+        for (auto visuals = xcb_depth_visuals_iterator(depths.data); visuals.rem > 0;
+             xcb_visualtype_next(&visuals)) {
+            if (visuals.data->visual_id == screen->root_visual)
+                return visuals.data;
+        }
+    }
+    return nullptr;
+}
+
+int BitsPerPixel(const xcb_setup_t* setup, std::uint8_t depth) {
+    for (auto formats = xcb_setup_pixmap_formats_iterator(setup); formats.rem > 0;
+         xcb_format_next(&formats)) {
+        if (formats.data->depth == depth)
+            return formats.data->bits_per_pixel;
+    }
+    return 0;
+}
+
+// Colour-mapped visuals would need a colormap look-up per pixel; only mask-decoded ones are
+// read, the rest sample as unreadable.
+std::optional<PixelDecoder> DecoderFor(const xcb_setup_t* setup, const xcb_screen_t* screen) {
+    const xcb_visualtype_t* visual = RootVisual(screen);
+    if (!visual || (visual->_class != XCB_VISUAL_CLASS_TRUE_COLOR &&
+                    visual->_class != XCB_VISUAL_CLASS_DIRECT_COLOR))
+        return std::nullopt;
+    return PixelDecoder::Make(visual->red_mask, visual->green_mask, visual->blue_mask,
+                              BitsPerPixel(setup, screen->root_depth),
+                              setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST);
+}
+
+bool FitsInt16(int value) {
+    return value >= std::numeric_limits<std::int16_t>::min() &&
+           value <= std::numeric_limits<std::int16_t>::max();
+}
+
+} // namespace
+
+XcbScreen::XcbScreen() : XcbScreen(QtXcbConnection(), DefaultScreenNumber()) {}
+
+XcbScreen::XcbScreen(xcb_connection_t* connection, int screenNumber) {
+    if (!connection || xcb_connection_has_error(connection))
+        return;
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    const xcb_screen_t* screen = setup ? ScreenOf(setup, screenNumber) : nullptr;
+    if (!screen)
+        return;
+    m_pConnection = connection;
+    m_hRoot = screen->root;
+    m_decoder = DecoderFor(setup, screen);
+}
+
+COLORREF XcbScreen::GetPixel(int x, int y) {
+    // Negative points lie on no screen; beyond 16 bits the request would wrap to another
+    // point. Neither is worth a round trip.
+    if (!m_pConnection || !m_decoder || x < 0 || y < 0 || !FitsInt16(x) || !FitsInt16(y))
+        return kUnreadablePixel;
+    const auto cookie =
+        xcb_get_image(m_pConnection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_hRoot, static_cast<int16_t>(x),
+                      static_cast<int16_t>(y), 1, 1, std::numeric_limits<std::uint32_t>::max());
+    xcb_generic_error_t* rawError = nullptr;
+    const XcbReply<xcb_get_image_reply_t> reply(
+        xcb_get_image_reply(m_pConnection, cookie, &rawError));
+    // A point off every screen comes back as a BadMatch error.
+    const XcbReply<xcb_generic_error_t> error(rawError);
+    if (!reply || error)
+        return kUnreadablePixel;
+    return m_decoder->Decode(xcb_get_image_data(reply.get()),
+                             static_cast<std::size_t>(xcb_get_image_data_length(reply.get())));
+}
+
+std::optional<QPoint> XcbScreen::GetCursorPos() {
+    if (!m_pConnection)
+        return std::nullopt;
+    const XcbReply<xcb_query_pointer_reply_t> reply(
+        xcb_query_pointer_reply(m_pConnection, xcb_query_pointer(m_pConnection, m_hRoot), nullptr));
+    // On another screen of the display the root coordinates are not ours.
+    if (!reply || !reply->same_screen)
+        return std::nullopt;
+    return QPoint(reply->root_x, reply->root_y);
+}
+
+void XcbScreen::SetCursorPos(QPoint position) {
+    if (!m_pConnection)
+        return;
+    const auto clamp = [](int value) {
+        return static_cast<std::int16_t>(std::clamp<int>(value,
+                                                         std::numeric_limits<std::int16_t>::min(),
+                                                         std::numeric_limits<std::int16_t>::max()));
+    };
+    xcb_warp_pointer(m_pConnection, XCB_NONE, m_hRoot, 0, 0, 0, 0, clamp(position.x()),
+                     clamp(position.y()));
+    xcb_flush(m_pConnection);
+}
+
+QSize XcbScreen::VirtualScreenSize() {
+    if (!m_pConnection)
+        return {};
+    // Asked each time: the root grows and shrinks as monitors come and go.
+    const XcbReply<xcb_get_geometry_reply_t> reply(
+        xcb_get_geometry_reply(m_pConnection, xcb_get_geometry(m_pConnection, m_hRoot), nullptr));
+    if (!reply)
+        return {};
+    return QSize(reply->width, reply->height);
+}
