@@ -2,9 +2,11 @@
 // rewritten to, whole, at every save.
 #pragma once
 
+#include "data_file_path.h"
 #include "event_info.h"
 #include "platform/cmd_target.h"
 
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -13,24 +15,38 @@ class IEventRows;
 class IMessageBox;
 class IScreen;
 
-// Builds "<local application-data folder>/Tintwatch/Tintwatchv7.1.dat" into `path`, creating
-// the data folder when missing and making it the current directory.
-void GetDataFilePath(QString& path);
-
 class CTintwatchDoc : public CCmdTarget {
 public:
+    // How an opening that did not throw went.
+    enum class OpenResult {
+        Complete, // every counted record loaded (an empty file gives an empty list)
+        Damaged,  // the complete records loaded, the load message shown once, .bad copy kept
+    };
+
     CTintwatchDoc(IScreen& screen, IMessageBox& messageBox);
 
-    // The list whose rows each save writes, in row order. Not owned.
+    // The list whose rows each save writes, in row order. Not owned; nullptr: no view, and a
+    // save writes the array as it is.
     void SetView(IEventRows* view) { m_pView = view; }
 
     // ID_FILE_SAVE writes the data file; every other command is not the document's.
     bool OnCommand(int id) override;
+    // Saves to the data-file path, whatever file the document came from.
     void OnFileSave();
 
+    // Empties the event list; always succeeds.
     bool OnNewDocument();
+    // Rebuilds the array from the view's rows and replaces the file at `path` with it in one
+    // piece. On failure shows why, keeps the old file and the modified flag, returns false.
     bool OnSaveDocument(const QString& path);
-    bool OnOpenDocument(const QString& path);
+    // Appends the events of the file at `path`. Opened fully: Complete. Opened with damage
+    // (message shown, damaged file kept as .bad): Damaged. The file itself cannot be opened or
+    // read: throws CFileException, nothing shown, nothing loaded.
+    OpenResult OnOpenDocument(const QString& path);
+    // Loads the file's content as OnOpenDocument does, without touching the disk.
+    OpenResult LoadFromBytes(const QByteArray& bytes);
+    // Stores the header and every record of the array, or loads them (the header's
+    // end-of-data error escapes; a damaged record ends the loading with the message).
     void Serialize(CArchive& ar);
 
     bool IsModified() const { return m_bModified; }
@@ -43,8 +59,14 @@ public:
     std::vector<CEventInfo> m_arrEvents;
 
 private:
+    void StoreEvents(CArchive& ar);
+    void LoadEvents(CArchive& ar);
+    void RebuildFromView();
+    void ShowError(const QString& text);
+
     IScreen& m_screen;
     IMessageBox& m_messageBox;
     IEventRows* m_pView = nullptr;
     bool m_bModified = false;
+    bool m_bLoadDamaged = false; // set by the last loading Serialize
 };
