@@ -1,0 +1,325 @@
+#include "dlg_color_event.h"
+
+#include "data_exchange.h"
+#include "dialog_unit_layout.h"
+#include "model/event_info.h"
+#include "platform/file_chooser.h"
+#include "platform/folders.h"
+#include "platform/hot_keys.h"
+#include "platform/message_box.h"
+#include "platform/profile.h"
+#include "platform/screen.h"
+#include "res/resource_ids.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+
+#include <array>
+
+namespace {
+const QString kSettings = QStringLiteral("Settings");
+const QString kModeEntry = QStringLiteral("m_bOnlySpecificColor");
+const QString kPathEntry = QStringLiteral("m_sFilePath");
+
+// The pick keys, tried in this order; the location pick asks first.
+constexpr std::array<std::uint16_t, 4> kPickKeys = {VK_F6, VK_F7, VK_F8, VK_F9};
+
+QString KeyName(std::uint16_t virtualKey) {
+    return QStringLiteral(" F%1 ").arg(virtualKey - VK_F6 + 6);
+}
+} // namespace
+
+CDlgColorEvent::CDlgColorEvent(PlatformServices services, QWidget* parent)
+    : QDialog(parent), m_services(services), m_toneWorkers(services.tone) {
+    BuiltControls built = BuildControls(this, ColorEventTemplate());
+    m_controls = std::move(built.byId);
+    m_placed = std::move(built.placed);
+    m_stcColorHint = qobject_cast<QLabel*>(Control(IDC_COLOR_HINT));
+    m_stcLocationHint = qobject_cast<QLabel*>(Control(IDC_LOCATION_HINT));
+    m_stcTargetColor = qobject_cast<CColorStatic*>(Control(IDC_TARGET_COLOR));
+    m_stcMatchColor = qobject_cast<CColorStatic*>(Control(IDC_MATCH_COLOR));
+    setWindowTitle(QStringLiteral("Dialog"));
+    for (const int id : {IDC_LOCATION_UNDER_CURSOR, IDC_BROWSE_PATH, IDC_COLOR_UNDER_CURSOR,
+                         IDC_SHOW_LOCATION, IDC_TEST_BEEP}) {
+        auto* button = qobject_cast<QAbstractButton*>(Control(id));
+        connect(button, &QAbstractButton::clicked, this, [this, id] { OnCommand(id); });
+    }
+    connect(qobject_cast<QAbstractButton*>(Control(IDOK)), &QAbstractButton::clicked, this,
+            &CDlgColorEvent::accept);
+    connect(qobject_cast<QAbstractButton*>(Control(IDCANCEL)), &QAbstractButton::clicked, this,
+            &CDlgColorEvent::reject);
+    LayOut();
+}
+
+CDlgColorEvent::~CDlgColorEvent() = default;
+
+int CDlgColorEvent::DoModal() {
+    return exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+}
+
+bool CDlgColorEvent::OnCommand(int id) {
+    switch (id) {
+    case IDC_LOCATION_UNDER_CURSOR:
+        OnLocationUnderCursor();
+        return true;
+    case IDC_BROWSE_PATH:
+        OnBrowsePath();
+        return true;
+    case IDC_COLOR_UNDER_CURSOR:
+        OnColorUnderCursor();
+        return true;
+    case IDC_SHOW_LOCATION:
+        OnShowLocation();
+        return true;
+    case IDC_TEST_BEEP:
+        OnTestBeep();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CDlgColorEvent::DoDataExchange(bool saveAndValidate) {
+    CDataExchange dx(m_controls, m_services.messageBox, this, saveAndValidate);
+    dx.Text(IDC_RED, m_nRed);
+    dx.Text(IDC_GREEN, m_nGreen);
+    dx.Text(IDC_BLUE, m_nBlue);
+    dx.Text(IDC_COMMAND, m_sCommand);
+    dx.Text(IDC_FILE_PATH, m_sFilePath);
+    dx.Text(IDC_MAX_COUNT, m_nMaxCount);
+    dx.Text(IDC_COMMENT, m_sComment);
+    dx.Text(IDC_INTERVAL, m_nInterval);
+    dx.Text(IDC_X, m_nX);
+    dx.Text(IDC_Y, m_nY);
+    dx.Check(IDC_ONLY_SPECIFIC_COLOR, m_bOnlySpecificColor);
+    dx.Check(IDC_ENABLED, m_bEnabled);
+    dx.Check(IDC_AUDIO_ALERT, m_bAudioAlert);
+    dx.Text(IDC_FREQUENCY, m_nFrequency);
+    dx.Text(IDC_DURATION, m_nDuration);
+    dx.Check(IDC_EXECUTE, m_bExecute);
+    return dx.Succeeded();
+}
+
+void CDlgColorEvent::LoadFromRecord() {
+    const CEventInfo& event = *m_pEvent;
+    m_nRed = static_cast<int>(GetRValue(event.m_clrMatch));
+    m_nGreen = static_cast<int>(GetGValue(event.m_clrMatch));
+    m_nBlue = static_cast<int>(GetBValue(event.m_clrMatch));
+    m_clrMatch = event.m_clrMatch;
+    m_sCommand = event.m_sCommand;
+    m_sFilePath = event.m_sFilePath;
+    m_nMaxCount = event.m_nMaxCount;
+    m_sComment = event.m_sComment;
+    m_nInterval = event.m_nInterval;
+    m_ptLocation = event.m_ptLocation;
+    m_bOnlySpecificColor = event.m_bOnlySpecificColor;
+    m_clrTarget = event.m_clrTarget;
+    m_bEnabled = event.m_bEnabled;
+    m_nX = m_ptLocation.x();
+    m_nY = m_ptLocation.y();
+}
+
+void CDlgColorEvent::LoadFromProfile() {
+    IProfile& profile = m_services.profile;
+    m_bOnlySpecificColor = profile.GetProfileInt(kSettings, kModeEntry, 0);
+    m_sFilePath =
+        profile.GetProfileString(kSettings, kPathEntry, m_services.folders.DefaultEditorPath());
+}
+
+void CDlgColorEvent::OnInitDialog() {
+    if (m_bEditMode && m_pEvent)
+        LoadFromRecord();
+    else if (!m_bEditMode)
+        LoadFromProfile();
+    if (m_pEvent) {
+        m_bAudioAlert = m_pEvent->m_bAudioAlert;
+        m_nFrequency = m_pEvent->m_nFrequency;
+        m_nDuration = m_pEvent->m_nDuration;
+        m_bExecute = m_pEvent->m_bExecute;
+    }
+    DoDataExchange(false);
+    m_wLocationKey = RegisterPickHotKey(m_stcLocationHint, m_locationKey);
+    m_wColorKey = RegisterPickHotKey(m_stcColorHint, m_colorKey);
+    LayOut(); // the hints' new texts must fit too
+    m_hIcon = QApplication::windowIcon();
+    setWindowIcon(m_hIcon);
+    const QString title = QString::fromLatin1(kAppTitle);
+    if (m_bEditMode) {
+        m_sTitle = QStringLiteral("Edit Color Matching Event - %1").arg(title);
+        m_stcMatchColor->SetColor(m_clrMatch);
+    } else {
+        m_sTitle = QStringLiteral("Add Color Matching Event - %1").arg(title);
+        // Runs once the dialog's loop starts: the point under the pointer at opening.
+        PostCommand(this, IDC_LOCATION_UNDER_CURSOR);
+    }
+    setWindowTitle(m_sTitle);
+    m_stcTargetColor->SetColor(m_clrTarget);
+    Control(IDC_LOCATION_UNDER_CURSOR)->setFocus();
+}
+
+std::uint16_t
+CDlgColorEvent::RegisterPickHotKey(QLabel* hint,
+                                   std::unique_ptr<IHotKeyRegistration>& registration) {
+    for (const std::uint16_t key : kPickKeys) {
+        registration = m_services.hotKeys.RegisterHotKey(
+            key, [this](std::uint16_t pressed) { OnHotKey(pressed); });
+        if (registration) {
+            hint->setText(QStringLiteral("Move Cursor to the Desired Position and Press %1 Key to "
+                                         "Get the Color Under Curor.")
+                              .arg(KeyName(key)));
+            return key;
+        }
+    }
+    hint->setText(QStringLiteral("Move Cursor to the Desired Position and Press SpaceBar Key to "
+                                 "Get the Color Under Curor."));
+    return 0;
+}
+
+void CDlgColorEvent::OnHotKey(std::uint16_t virtualKey) {
+    if (virtualKey == 0)
+        return;
+    if (virtualKey == m_wLocationKey)
+        PostCommand(this, IDC_LOCATION_UNDER_CURSOR);
+    else if (virtualKey == m_wColorKey)
+        PostCommand(this, IDC_COLOR_UNDER_CURSOR);
+}
+
+void CDlgColorEvent::ShowError(const QString& text) {
+    m_services.messageBox.MessageBox(this, text, MbButtons::Ok, MbIcon::Error);
+}
+
+void CDlgColorEvent::OnLocationUnderCursor() {
+    const std::optional<QPoint> cursor = m_services.screen.GetCursorPos();
+    if (!cursor) {
+        ShowError(QStringLiteral("Could not get Current Mouse Curor Position."));
+        return;
+    }
+    m_ptLocation = *cursor;
+    // Typed text survives the refill below; a refused number keeps its previous value.
+    DoDataExchange(true);
+    m_clrMatch = m_services.screen.GetPixel(m_ptLocation.x(), m_ptLocation.y());
+    m_nRed = static_cast<int>(GetRValue(m_clrMatch));
+    m_nGreen = static_cast<int>(GetGValue(m_clrMatch));
+    m_nBlue = static_cast<int>(GetBValue(m_clrMatch));
+    m_stcMatchColor->SetColor(m_clrMatch);
+    m_nX = m_ptLocation.x();
+    m_nY = m_ptLocation.y();
+    DoDataExchange(false);
+}
+
+void CDlgColorEvent::OnColorUnderCursor() {
+    const std::optional<QPoint> cursor = m_services.screen.GetCursorPos();
+    if (!cursor) {
+        ShowError(QStringLiteral("Could not get Current Mouse Curor Position."));
+        return;
+    }
+    DoDataExchange(true);
+    m_clrTarget = m_services.screen.GetPixel(cursor->x(), cursor->y());
+    m_stcTargetColor->SetColor(m_clrTarget);
+}
+
+void CDlgColorEvent::OnShowLocation() {
+    m_services.screen.SetCursorPos(m_ptLocation);
+}
+
+void CDlgColorEvent::OnBrowsePath() {
+    // "*" rather than "*.*": on this desktop programs and many files have no extension.
+    const QString path = m_services.fileChooser.GetOpenFileName(
+        this, m_services.folders.DesktopFolder(), QStringLiteral("All Files (*)"));
+    if (path.isEmpty())
+        return;
+    DoDataExchange(true);
+    m_sFilePath = path;
+    DoDataExchange(false);
+}
+
+void CDlgColorEvent::OnTestBeep() {
+    DoDataExchange(true);
+    m_toneWorkers.Start(m_nFrequency, m_nDuration);
+}
+
+void CDlgColorEvent::StoreToRecord() {
+    CEventInfo& event = *m_pEvent;
+    event.m_clrMatch = m_clrMatch;
+    event.m_sCommand = m_sCommand;
+    event.m_sFilePath = m_sFilePath;
+    event.m_nMaxCount = m_nMaxCount;
+    event.m_sComment = m_sComment;
+    event.m_nInterval = m_nInterval;
+    event.m_ptLocation = m_ptLocation;
+    event.m_bOnlySpecificColor = m_bOnlySpecificColor;
+    event.m_clrTarget = m_clrTarget;
+    event.m_bEnabled = m_bEnabled;
+    if (m_bEnabled)
+        event.m_nDetectCount = 0;
+    event.m_bAudioAlert = m_bAudioAlert;
+    event.m_nFrequency = m_nFrequency;
+    event.m_nDuration = m_nDuration;
+    event.m_bExecute = m_bExecute;
+}
+
+void CDlgColorEvent::OnOK() {
+    if (!DoDataExchange(true))
+        return;
+    m_sCommand = m_sCommand.trimmed();
+    if (m_bExecute && m_sCommand.isEmpty()) {
+        ShowError(QStringLiteral(
+            "Please Specify the Command to be Executed.\n\nThe Command is a String which is "
+            "displayed when you Right Click on the Specified File.\n\nExamples of Command are "
+            "Open, Print, Edit, etc, Specify it as Open if you are unsure about it."));
+        return;
+    }
+    if (m_bExecute && m_sFilePath.isEmpty()) {
+        ShowError(QStringLiteral("Please Specify the File or Application Path to Continue.\n\n"
+                                 "This File Path will be executed when Color Change is "
+                                 "Detected."));
+        return;
+    }
+    if (m_pEvent)
+        StoreToRecord();
+    if (!m_bEditMode) {
+        m_services.profile.WriteProfileInt(kSettings, kModeEntry, m_bOnlySpecificColor);
+        m_services.profile.WriteProfileString(kSettings, kPathEntry, m_sFilePath);
+    }
+    QDialog::accept();
+}
+
+void CDlgColorEvent::accept() {
+    OnOK();
+}
+
+void CDlgColorEvent::done(int result) {
+    // The keys go back to the desktop however the dialog ends.
+    m_locationKey.reset();
+    m_colorKey.reset();
+    m_wLocationKey = 0;
+    m_wColorKey = 0;
+    m_bInitialized = false;
+    QDialog::done(result);
+}
+
+bool CDlgColorEvent::event(QEvent* event) {
+    if (DispatchPostedCommand(*this, event))
+        return true;
+    return QDialog::event(event);
+}
+
+void CDlgColorEvent::showEvent(QShowEvent* event) {
+    // Each opening starts from the record or the profile, as a freshly made dialog would.
+    if (!m_bInitialized) {
+        m_bInitialized = true;
+        OnInitDialog();
+    }
+    QDialog::showEvent(event);
+}
+
+void CDlgColorEvent::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        LayOut();
+    QDialog::changeEvent(event);
+}
+
+void CDlgColorEvent::LayOut() {
+    DialogUnitLayout::Apply(this, QSize(kColorEventWidthDu, kColorEventHeightDu), m_placed);
+}
