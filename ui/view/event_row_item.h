@@ -1,0 +1,21 @@
+// The first cell of a row. It owns the row's event record, so the record lives exactly as long
+// as its row: removing the row or clearing the table frees it, and nothing else ever does.
+#pragma once
+
+#include "model/event_info.h"
+
+#include <QTableWidgetItem>
+#include <memory>
+
+class CEventRowItem : public QTableWidgetItem {
+public:
+    static constexpr int kType = QTableWidgetItem::UserType + 1;
+
+    CEventRowItem(const QString& number, const CEventInfo& event)
+        : QTableWidgetItem(number, kType), m_pEvent(std::make_unique<CEventInfo>(event)) {}
+
+    CEventInfo* Event() const { return m_pEvent.get(); }
+
+private:
+    std::unique_ptr<CEventInfo> m_pEvent;
+};

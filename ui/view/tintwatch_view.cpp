@@ -1,0 +1,194 @@
+#include "tintwatch_view.h"
+
+#include "context_menu.h"
+#include "engine/main_frame_pointer.h"
+#include "event_row_item.h"
+#include "model/tintwatch_doc.h"
+#include "platform/profile.h"
+#include "res/resource_ids.h"
+#include "view_columns.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace {
+
+const QString kSettings = QStringLiteral("Settings");
+const QString kLastLocation = QStringLiteral("LastLocation");
+
+// The command a plain Enter or Delete on the list stands for; 0 for any other key.
+int CommandOfKey(const QKeyEvent& e) {
+    if ((e.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return 0;
+    switch (e.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return ID_EVENT_EDIT;
+    case Qt::Key_Delete:
+        return ID_EVENT_DELETE;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+CTintwatchView::CTintwatchView(PlatformServices services, CTintwatchDoc& doc, IEventEditor& editor,
+                               TimerHostFactory makeTimers, QWidget* parent)
+    : QTableWidget(parent), m_services(services), m_doc(doc), m_editor(editor),
+      m_tones(services.tone), m_detection{services.screen, m_tones, services.launcher},
+      m_timers(makeTimers([this](std::uintptr_t id) { OnTimer(id); })) {
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(true);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    m_doc.SetView(this);
+}
+
+CTintwatchView::~CTintwatchView() {
+    OnDestroy();
+}
+
+void CTintwatchView::OnInitialUpdate() {
+    // A placement the window refuses (another Qt's format, cut short) leaves it where it is.
+    if (const auto placement = m_services.profile.GetProfileBinary(kSettings, kLastLocation))
+        window()->restoreGeometry(*placement);
+    InsertColumns();
+    setRowCount(0);
+    for (const CEventInfo& event : m_doc.m_arrEvents)
+        AddEventRow(event);
+    if (rowCount() == 0)
+        PostToFrame(ID_EVENT_NEW);
+    if (!m_menuContext) {
+        m_menuContext = CreateContextMenu(this);
+        connect(m_menuContext, &QMenu::triggered, this,
+                [this](QAction* action) { OnCommand(action->data().toInt()); });
+    }
+}
+
+void CTintwatchView::InsertColumns() {
+    setColumnCount(static_cast<int>(kViewColumns.size()));
+    for (int i = 0; i < columnCount(); ++i) {
+        const ViewColumn& column = kViewColumns[static_cast<std::size_t>(i)];
+        auto* header = new QTableWidgetItem(QString::fromLatin1(column.title));
+        header->setTextAlignment(column.alignment);
+        setHorizontalHeaderItem(i, header);
+        setColumnWidth(i, column.width);
+    }
+}
+
+void CTintwatchView::OnDestroy() {
+    if (m_bDestroyed)
+        return;
+    m_bDestroyed = true;
+    m_services.profile.WriteProfileBinary(kSettings, kLastLocation, window()->saveGeometry());
+    for (int i = 0; i < columnCount(); ++i)
+        m_services.profile.WriteProfileInt(kSettings, QStringLiteral("Column%1").arg(i),
+                                           columnWidth(i));
+    for (int row = 0; row < rowCount(); ++row)
+        m_timers->KillTimer(static_cast<std::uintptr_t>(row + 1));
+    // A save still queued must write the events as they stand now, not an emptied list: the
+    // document, left without rows, writes its snapshot.
+    m_doc.m_arrEvents.clear();
+    for (int row = 0; row < rowCount(); ++row)
+        if (const CEventInfo* event = GetItemData(row))
+            m_doc.m_arrEvents.push_back(*event);
+    m_doc.SetView(nullptr);
+    setRowCount(0);
+}
+
+void CTintwatchView::AddEventRow(const CEventInfo& event) {
+    const int row = rowCount();
+    insertRow(row);
+    setItem(row, kColumnNumber, new CEventRowItem(QString::number(row + 1), event));
+    for (int column = kColumnColor; column < kEventColumns; ++column)
+        setItem(row, column, new QTableWidgetItem);
+    for (int column = 0; column < kEventColumns; ++column)
+        item(row, column)
+            ->setTextAlignment(kViewColumns[static_cast<std::size_t>(column)].alignment);
+    // The refresh also scrolls the new row into view.
+    UpdateEventRow(row, *this, *m_timers);
+    setCurrentCell(row, kColumnNumber,
+                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void CTintwatchView::OnTimer(std::uintptr_t nIDEvent) {
+    RunDetectionStep(nIDEvent, *this, *m_timers, m_detection);
+}
+
+int CTintwatchView::GetItemCount() const {
+    return rowCount();
+}
+
+CEventInfo* CTintwatchView::GetItemData(int row) const {
+    const QTableWidgetItem* first = item(row, kColumnNumber);
+    if (!first || first->type() != CEventRowItem::kType)
+        return nullptr;
+    return static_cast<const CEventRowItem*>(first)->Event();
+}
+
+void CTintwatchView::SetItemText(int row, int column, const QString& text) {
+    if (QTableWidgetItem* cell = item(row, column))
+        cell->setText(text);
+}
+
+QString CTintwatchView::GetItemText(int row, int column) const {
+    const QTableWidgetItem* cell = item(row, column);
+    return cell ? cell->text() : QString();
+}
+
+void CTintwatchView::EnsureVisible(int row) {
+    if (QTableWidgetItem* first = item(row, kColumnNumber))
+        scrollToItem(first, QAbstractItemView::EnsureVisible);
+}
+
+bool CTintwatchView::event(QEvent* e) {
+    if (DispatchPostedCommand(*this, e))
+        return true;
+    // Enter and Delete belong to the list while it has the focus, so a window-wide shortcut
+    // on the same key never runs the command a second time.
+    if (e->type() == QEvent::ShortcutOverride && CommandOfKey(*static_cast<QKeyEvent*>(e))) {
+        e->accept();
+        return true;
+    }
+    return QTableWidget::event(e);
+}
+
+void CTintwatchView::keyPressEvent(QKeyEvent* e) {
+    if (const int id = CommandOfKey(*e)) {
+        e->accept();
+        OnCommand(id);
+        return;
+    }
+    QTableWidget::keyPressEvent(e);
+}
+
+void CTintwatchView::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) {
+        QTableWidget::mouseDoubleClickEvent(e);
+        return;
+    }
+    e->accept();
+    OnEventEdit();
+}
+
+void CTintwatchView::contextMenuEvent(QContextMenuEvent* e) {
+    if (!m_menuContext)
+        return;
+    e->accept();
+    m_menuContext->popup(e->globalPos());
+}
+
+void CTintwatchView::PostToFrame(int id) {
+    QObject* frame = MainFramePointer().data();
+    PostCommand(frame ? frame : this, id);
+}
+
+void CTintwatchView::PostSaveRequest() {
+    PostToFrame(ID_FILE_SAVE);
+}

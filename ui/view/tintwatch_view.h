@@ -1,0 +1,93 @@
+// The main window's client: one row per colour-matching event. The rows own the live records,
+// the view hosts their detection timers (keyed by row number) and runs every command on events.
+#pragma once
+
+#include "engine/detection.h"
+#include "engine/event_list.h"
+#include "engine/tone_workers.h"
+#include "platform/cmd_target.h"
+#include "platform/message_box.h"
+#include "platform/services.h"
+#include "platform/timer_host.h"
+
+#include <QTableWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CTintwatchDoc;
+class IEventEditor;
+class QMenu;
+
+// Makes the timer host whose ticks the view runs; `onTick` receives each expired timer's id.
+using TimerHostFactory =
+    std::function<std::unique_ptr<ITimerHost>(std::function<void(std::uintptr_t)> onTick)>;
+
+class CTintwatchView : public QTableWidget, public IEventList, public CCmdTarget {
+    Q_OBJECT
+
+public:
+    CTintwatchView(PlatformServices services, CTintwatchDoc& doc, IEventEditor& editor,
+                   TimerHostFactory makeTimers, QWidget* parent = nullptr);
+    ~CTintwatchView() override;
+    CTintwatchView(const CTintwatchView&) = delete;
+    CTintwatchView& operator=(const CTintwatchView&) = delete;
+
+    // Restores the window placement, builds the columns and one row per document event, and
+    // starts the enabled events' timers. With no events it asks for a new one.
+    void OnInitialUpdate();
+    // Writes the placement and column widths, stops every timer and frees the records. The
+    // frame calls it before its window goes; later calls do nothing.
+    void OnDestroy();
+
+    // The view's commands; anything else goes on to the document.
+    bool OnCommand(int id) override;
+    // One tick of the timer `nIDEvent` (row number): the detection step for that row.
+    void OnTimer(std::uintptr_t nIDEvent);
+    // Appends a row holding its own copy of `event`, refreshes it and selects it.
+    void AddEventRow(const CEventInfo& event);
+
+    void OnEventNew();
+    void OnEventEdit();
+    void OnEventDelete();
+    void OnEventToggle();
+    void OnShowCursorPosition();
+    void OnHelpWebsite();
+
+    // IEventList
+    int GetItemCount() const override;
+    CEventInfo* GetItemData(int row) const override;
+    void SetItemText(int row, int column, const QString& text) override;
+    QString GetItemText(int row, int column) const override;
+    void EnsureVisible(int row) override;
+
+    // The context menu, once the initial update has loaded it; nullptr before.
+    QMenu* ContextMenu() const { return m_menuContext; }
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+
+private:
+    void InsertColumns();
+    // Selected rows, top to bottom.
+    std::vector<int> SelectedRows() const;
+    // The one selected row; otherwise -1, after focusing the list and saying so.
+    int SingleSelectedRow();
+    int Message(const char* text, MbButtons buttons, MbIcon icon);
+    // Posts `id` to the main frame, or to this view when there is none, so it still runs.
+    void PostToFrame(int id);
+    void PostSaveRequest();
+
+    PlatformServices m_services;
+    CTintwatchDoc& m_doc;
+    IEventEditor& m_editor;
+    ToneWorkers m_tones;
+    DetectionServices m_detection;
+    std::unique_ptr<ITimerHost> m_timers;
+    QMenu* m_menuContext = nullptr;
+    bool m_bDestroyed = false;
+};
