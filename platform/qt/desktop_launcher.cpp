@@ -1,26 +1,13 @@
 #include "desktop_launcher.h"
 
 #include "desktop_entry.h"
+#include "detached_spawn.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QProcess>
 #include <QUrl>
 
-#include <fcntl.h>
-#include <linux/close_range.h>
-#include <unistd.h>
-
 namespace {
-
-// Runs in the forked child, so async-signal-safe calls only. Close-on-exec rather than
-// closed: QProcess still needs its own pipe to report a failed exec.
-void MarkDescriptorsCloseOnExec() {
-    if (close_range(3, ~0u, CLOSE_RANGE_CLOEXEC) == 0)
-        return;
-    for (int fd = 3; fd < 65536; ++fd)
-        fcntl(fd, F_SETFD, FD_CLOEXEC);
-}
 
 // "https://..." and the like; a single letter before the colon is no scheme, and an existing
 // local file is a file whatever its name.
@@ -55,15 +42,7 @@ bool DesktopLauncher::ShellExecute(const QString& verb, const QString& file) {
 }
 
 bool DesktopLauncher::LaunchDetached(const QString& program, const QStringList& arguments) {
-    if (program.isEmpty())
-        return false;
-    QProcess process;
-    process.setProgram(program);
-    process.setArguments(arguments);
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setChildProcessModifier(MarkDescriptorsCloseOnExec);
-    // Detached means double-forked: the child is reaped by init, never left a zombie here.
-    return process.startDetached();
+    return !program.isEmpty() && SpawnDetached(program, arguments);
 }
 
 bool DesktopLauncher::OpenUrl(const QString& url) {

@@ -129,11 +129,11 @@ void XcbScreen::SetCursorPos(QPoint position) {
 
 QSize XcbScreen::VirtualScreenSize() {
     if (!m_pConnection)
-        return {};
+        return QSize(0, 0);
     // Asked each time: the root grows and shrinks as monitors come and go.
     const XcbReply<xcb_get_geometry_reply_t> reply(
         xcb_get_geometry_reply(m_pConnection, xcb_get_geometry(m_pConnection, m_hRoot), nullptr));
     if (!reply)
-        return {};
+        return QSize(0, 0);
     return QSize(reply->width, reply->height);
 }
