@@ -1,0 +1,39 @@
+#include "help_links.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace {
+
+// Installed copies sit in <prefix>/share/tintwatch/docs, found relative to the executable
+// first so a moved installation still works; a program run from its build tree uses the
+// sources' docs folder beside it.
+QString DocsPage(const QString& name) {
+    const QStringList folders{
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/tintwatch/docs"),
+        QStringLiteral(TINTWATCH_DOCS_SOURCE_DIR),
+        QStringLiteral(TINTWATCH_DOCS_INSTALL_DIR),
+    };
+    for (const QString& folder : folders) {
+        const QFileInfo page(folder + u'/' + name);
+        if (page.isFile())
+            return QUrl::fromLocalFile(page.canonicalFilePath()).toString();
+    }
+    return QUrl::fromLocalFile(folders.last() + u'/' + name).toString();
+}
+
+} // namespace
+
+QString TutorialUrl() {
+    return DocsPage(QStringLiteral("tutorial.html"));
+}
+
+QString WebsiteUrl() {
+    const QString configured = QStringLiteral(TINTWATCH_WEBSITE_URL);
+    return configured.isEmpty() ? DocsPage(QStringLiteral("home.html")) : configured;
+}
+
+QString WebsiteCaption() {
+    return QStringLiteral("Tintwatch Home Page...");
+}

@@ -1,0 +1,16 @@
+// Opening web pages in the user's browser.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class ILauncher;
+
+// Starts `executable` with `arguments` as the user running this program, detached: returns as
+// soon as it started and never waits for it. Returns whether it started.
+bool LaunchAsCurrentUser(ILauncher& launcher, const QString& executable,
+                         const QStringList& arguments);
+
+// Opens `url` in the default browser: the desktop's https handler started directly with the
+// address as one argument, else the desktop's own opener. Every failure is silent.
+void OpenUrlInDefaultBrowser(ILauncher& launcher, const QString& url);
