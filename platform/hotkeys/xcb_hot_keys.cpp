@@ -1,10 +1,10 @@
 #include "xcb_hot_keys.h"
 
+#include "platform/x11/qt_xcb_connection.h"
 #include "xcb_key_grab.h"
 #include "xcb_keycode.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 
 #include <map>
 
@@ -33,17 +33,6 @@ private:
     std::unique_ptr<XcbKeyGrab> m_grab;
 };
 
-xcb_connection_t* ApplicationConnection() {
-    const auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-    if (!app)
-        return nullptr;
-    const auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
-    if (!connection || xcb_connection_has_error(connection))
-        return nullptr;
-    return connection;
-}
-
 xcb_window_t FirstRoot(xcb_connection_t* connection) {
     const xcb_setup_t* setup = xcb_get_setup(connection);
     if (!setup)
@@ -54,7 +43,7 @@ xcb_window_t FirstRoot(xcb_connection_t* connection) {
 } // namespace
 
 XcbHotKeys::XcbHotKeys() : m_keys(std::make_shared<Keys>()) {
-    m_keys->connection = ApplicationConnection();
+    m_keys->connection = QtXcbConnection();
     if (m_keys->connection)
         m_keys->root = FirstRoot(m_keys->connection);
     if (m_keys->root != XCB_NONE)

@@ -1,16 +1,13 @@
 #include "xcb_key_grab.h"
 
+#include "platform/x11/xcb_reply.h"
+
 #include <array>
-#include <cstdlib>
 
 namespace {
 // NumLock sits on Mod2 on every common keymap; Lock is CapsLock.
 constexpr std::array<std::uint16_t, 4> kLockVariants = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
                                                         XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
-
-struct FreeDeleter {
-    void operator()(void* p) const { std::free(p); }
-};
 
 void Ungrab(xcb_connection_t* connection, xcb_window_t root, xcb_keycode_t keycode,
             std::uint16_t modifiers) {
@@ -30,8 +27,7 @@ std::unique_ptr<XcbKeyGrab> XcbKeyGrab::Grab(xcb_connection_t* connection, xcb_w
     std::array<bool, kLockVariants.size()> granted{};
     bool all = true;
     for (std::size_t i = 0; i < kLockVariants.size(); ++i) {
-        const std::unique_ptr<xcb_generic_error_t, FreeDeleter> error(
-            xcb_request_check(connection, cookies[i]));
+        const XcbReply<xcb_generic_error_t> error(xcb_request_check(connection, cookies[i]));
         granted[i] = !error;
         all = all && granted[i];
     }

@@ -1,16 +1,10 @@
 #include "xcb_keycode.h"
 
-#include <cstdlib>
-#include <memory>
-
+#include "platform/x11/xcb_reply.h"
 namespace {
 constexpr std::uint16_t kVirtualKeyF1 = 0x70;
 constexpr std::uint16_t kVirtualKeyF24 = 0x87;
 constexpr xcb_keysym_t kKeysymF1 = 0xFFBE; // XK_F1; F2..F24 follow in order
-
-struct FreeDeleter {
-    void operator()(void* p) const { std::free(p); }
-};
 } // namespace
 
 std::optional<xcb_keysym_t> FunctionKeySym(std::uint16_t virtualKey) {
@@ -26,9 +20,8 @@ std::optional<xcb_keycode_t> KeycodeForKeysym(xcb_connection_t* connection, xcb_
     if (!setup || setup->max_keycode < setup->min_keycode)
         return std::nullopt;
     const auto count = static_cast<std::uint8_t>(setup->max_keycode - setup->min_keycode + 1);
-    const std::unique_ptr<xcb_get_keyboard_mapping_reply_t, FreeDeleter> reply(
-        xcb_get_keyboard_mapping_reply(
-            connection, xcb_get_keyboard_mapping(connection, setup->min_keycode, count), nullptr));
+    const XcbReply<xcb_get_keyboard_mapping_reply_t> reply(xcb_get_keyboard_mapping_reply(
+        connection, xcb_get_keyboard_mapping(connection, setup->min_keycode, count), nullptr));
     if (!reply || reply->keysyms_per_keycode == 0)
         return std::nullopt;
     const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(reply.get());

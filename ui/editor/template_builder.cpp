@@ -88,6 +88,7 @@ BuiltControls BuildControls(QWidget* dialog, const std::vector<ControlSpec>& con
     QLabel* pendingBuddy = nullptr;
     for (const ControlSpec& spec : controls) {
         QWidget* control = MakeControl(dialog, spec);
+        control->setProperty("templateIndex", static_cast<int>(built.placed.size()));
         ApplyTabStop(control, spec);
         if (spec.id >= 0) {
             control->setObjectName(QString::number(spec.id));

@@ -1,0 +1,46 @@
+// Another X client for the tests: grabs one function key on the root window and holds it
+// until its standard input closes.
+//   tw_key_grabber <function key number 1-24> [modifier mask]
+// Prints "grabbed" or "taken" (exit 0 or 3); exit 2 without a display or a usable key.
+#include "platform/hotkeys/xcb_keycode.h"
+#include "platform/x11/xcb_reply.h"
+
+#include <xcb/xcb.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+struct Disconnect {
+    void operator()(xcb_connection_t* c) const { xcb_disconnect(c); }
+};
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2)
+        return 2;
+    const int number = std::atoi(argv[1]);
+    const auto modifiers = static_cast<std::uint16_t>(argc > 2 ? std::atoi(argv[2]) : 0);
+    const std::unique_ptr<xcb_connection_t, Disconnect> connection(xcb_connect(nullptr, nullptr));
+    if (!connection || xcb_connection_has_error(connection.get()))
+        return 2;
+    const std::optional<xcb_keysym_t> keysym =
+        FunctionKeySym(static_cast<std::uint16_t>(0x6F + number));
+    const std::optional<xcb_keycode_t> keycode =
+        keysym ? KeycodeForKeysym(connection.get(), *keysym) : std::nullopt;
+    const xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection.get()));
+    if (!keycode || screens.rem == 0)
+        return 2;
+    const XcbReply<xcb_generic_error_t> error(xcb_request_check(
+        connection.get(),
+        xcb_grab_key_checked(connection.get(), 1, screens.data->root, modifiers, *keycode,
+                             XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)));
+    std::puts(error ? "taken" : "grabbed");
+    std::fflush(stdout);
+    if (error)
+        return 3;
+    while (std::getchar() != EOF) {
+    }
+    return 0;
+}
