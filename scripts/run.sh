@@ -1,3 +1,16 @@
 #!/usr/bin/env bash
-echo "Tintwatch is not assembled yet: the start-up comes with the application shell." >&2
-exit 1
+# Installs what is missing, builds Tintwatch and starts it on the user's display. With no
+# display it runs the demonstration under a private Xvfb instead (scripts/demo.sh).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+build=${BUILD_DIR:-build}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j "$(nproc)" --target tintwatch tw_colour_window
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display here: running the demonstration under its own Xvfb."
+  BUILD_DIR="$build" exec scripts/demo.sh
+fi
+exec "$build/tintwatch" "$@"

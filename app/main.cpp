@@ -1,0 +1,58 @@
+// Tintwatch: watches points of the screen and acts when their colour changes.
+#include "app_icon.h"
+#include "display_setup.h"
+#include "platform/real/real_platform.h"
+#include "platform/real/runtime_folder.h"
+#include "platform/real/termination_signals.h"
+#include "res/resource_ids.h"
+#include "single_instance.h"
+#include "tintwatch_app.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QCoreApplication::setOrganizationName(QString::fromLatin1(kVendorKey));
+    QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TINTWATCH_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tintwatch"));
+
+    if (const QString problem = PrepareDisplay(); !problem.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(problem));
+        return 1;
+    }
+    QApplication application(argc, argv);
+
+    // Before any window: a later start only hands its command over and ends.
+    SingleInstance instance(PrivateRuntimeFolder());
+    switch (instance.Claim(ID_TRAY_CONFIGURE)) {
+    case SingleInstance::Role::Secondary:
+        return 0;
+    case SingleInstance::Role::Unreachable:
+        std::fprintf(stderr, "Tintwatch is already running but does not answer.\n");
+        return 1;
+    case SingleInstance::Role::Primary:
+    case SingleInstance::Role::Unguarded:
+        break;
+    }
+
+    QApplication::setWindowIcon(AppIcon());
+    // The window hides to the notification area and message boxes may be the only windows
+    // for a while; only the frame's close handling ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    RealPlatform platform;
+    CTintwatchApp app(platform.Services(), &RealPlatform::MakeTimerHost);
+    QObject::connect(&instance, &SingleInstance::CommandReceived, &app,
+                     &CTintwatchApp::PostToMainFrame);
+    TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &TerminationSignals::Received, &app,
+                     &CTintwatchApp::RequestClose);
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &app,
+                     &CTintwatchApp::RunQueuedSaves);
+
+    if (!app.InitInstance())
+        return 1;
+    return QApplication::exec();
+}

@@ -1,0 +1,124 @@
+#include "tintwatch_app.h"
+
+#include "about_dlg.h"
+#include "display_setup.h"
+#include "document_opener.h"
+#include "model/exceptions.h"
+#include "model/tintwatch_doc.h"
+#include "pending_saves.h"
+#include "platform/file_chooser.h"
+#include "res/resource_ids.h"
+#include "ui/editor/dlg_color_event_runner.h"
+#include "ui/frame/main_frame.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QStatusBar>
+
+CTintwatchApp::CTintwatchApp(PlatformServices services, TimerHostFactory makeTimers,
+                             QString dataFilePath)
+    : m_services(services), m_makeTimers(std::move(makeTimers)),
+      m_sDataFilePath(std::move(dataFilePath)) {}
+
+CTintwatchApp::~CTintwatchApp() = default;
+
+bool CTintwatchApp::InitInstance() {
+    m_pDoc = std::make_unique<CTintwatchDoc>(m_services.screen, m_services.messageBox);
+    m_pEditor = std::make_unique<DlgColorEventRunner>(m_services);
+    m_pView = new CTintwatchView(m_services, *m_pDoc, *m_pEditor, m_makeTimers);
+    m_pFrame = std::make_unique<CMainFrame>(m_services, m_pView, *m_pView, *this);
+    m_pFrame->SetOnDestroyView([this] { OnDestroyView(); });
+
+    QString path = m_sDataFilePath;
+    if (path.isEmpty())
+        GetDataFilePath(path);
+    OpenEventDocument(
+        path, [this](const QString& file) { m_pDoc->OnOpenDocument(file); },
+        [this] { m_pDoc->OnNewDocument(); }, m_services.messageBox);
+
+    m_pView->OnInitialUpdate();
+    // Later starts find this window by nothing else than the lock, but the user and the
+    // desktop know it by this caption; it never changes.
+    m_pFrame->setWindowTitle(QString::fromLatin1(kAppTitle));
+    m_pFrame->show();
+    if (RunsOnXWayland())
+        m_pFrame->statusBar()->showMessage(
+            QStringLiteral("Running on XWayland: only the colours of X11 windows can be read."));
+    return true;
+}
+
+bool CTintwatchApp::OnCommand(int id) {
+    switch (id) {
+    case ID_APP_ABOUT:
+        OnAppAbout();
+        return true;
+    case ID_FILE_NEW:
+        OnFileNew();
+        return true;
+    case ID_FILE_OPEN:
+        OnFileOpen();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CTintwatchApp::OnAppAbout() {
+    CAboutDlg dlg(m_pFrame.get());
+    dlg.exec();
+}
+
+void CTintwatchApp::OnFileNew() {
+    // The one document is reused: emptied, then shown afresh.
+    m_pDoc->OnNewDocument();
+    m_pView->OnInitialUpdate();
+}
+
+void CTintwatchApp::OnFileOpen() {
+    const QString file = m_services.fileChooser.GetOpenFileName(m_pFrame.get(), QString(),
+                                                                QStringLiteral("All Files (*)"));
+    if (file.isEmpty())
+        return;
+    m_pDoc->m_arrEvents.clear();
+    try {
+        m_pDoc->OnOpenDocument(file);
+    } catch (const CException&) {
+        m_services.messageBox.MessageBox(m_pFrame.get(), QStringLiteral("Failed to open document."),
+                                         MbButtons::Ok, MbIcon::Error);
+        return;
+    }
+    m_pView->OnInitialUpdate();
+}
+
+void CTintwatchApp::PostToMainFrame(int id) {
+    PostCommand(m_pFrame.get(), id);
+}
+
+void CTintwatchApp::RequestClose() {
+    // A modal box runs its own loop: close it first, then come back once it has returned, so
+    // nothing it was working on is pulled from under it.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        QMetaObject::invokeMethod(this, &CTintwatchApp::RequestClose, Qt::QueuedConnection);
+        return;
+    }
+    if (m_pFrame)
+        m_pFrame->OnClose();
+    else
+        QCoreApplication::quit();
+}
+
+void CTintwatchApp::RunQueuedSaves() {
+    RunPendingSaves(m_pFrame.get());
+    RunPendingSaves(m_pView);
+}
+
+void CTintwatchApp::OnDestroyView() {
+    // The rows still hold the live events here; a save queued by the last detection writes
+    // them before the view lets them go.
+    RunQueuedSaves();
+    m_pView->OnDestroy();
+}

@@ -1,0 +1,30 @@
+#include "real_platform.h"
+
+#include "platform/hotkeys/xcb_hot_keys.h"
+#include "platform/pulse/pulse_tone.h"
+#include "platform/qt/desktop_launcher.h"
+#include "platform/qt/qt_file_chooser.h"
+#include "platform/qt/qt_message_box.h"
+#include "platform/qt/qt_timer_host.h"
+#include "platform/qt/settings_profile.h"
+#include "platform/qt/xdg_folders.h"
+#include "platform/x11/xcb_screen.h"
+
+RealPlatform::RealPlatform()
+    : m_screen(std::make_unique<XcbScreen>()), m_tone(std::make_unique<PulseTone>()),
+      m_launcher(std::make_unique<DesktopLauncher>()),
+      m_profile(std::make_unique<SettingsProfile>()),
+      m_messageBox(std::make_unique<QtMessageBox>()), m_hotKeys(std::make_unique<XcbHotKeys>()),
+      m_fileChooser(std::make_unique<QtFileChooser>()), m_folders(std::make_unique<XdgFolders>()) {}
+
+RealPlatform::~RealPlatform() = default;
+
+PlatformServices RealPlatform::Services() {
+    return {*m_screen,     *m_tone,    *m_launcher,    *m_profile,
+            *m_messageBox, *m_hotKeys, *m_fileChooser, *m_folders};
+}
+
+std::unique_ptr<ITimerHost>
+RealPlatform::MakeTimerHost(std::function<void(std::uintptr_t)> onTick) {
+    return std::make_unique<QtTimerHost>(std::move(onTick));
+}
