@@ -3,6 +3,8 @@
 #include "tintwatch_view.h"
 
 #include "model/tintwatch_doc.h"
+#include "platform/browser/help_links.h"
+#include "platform/browser/open_url.h"
 #include "platform/screen.h"
 #include "renumber_rows.h"
 #include "res/resource_ids.h"
@@ -21,8 +23,9 @@ constexpr char kSelectToToggle[] = "Please Select Record(s) from the List to Con
 } // namespace
 
 bool CTintwatchView::OnCommand(int id) {
+    // Once the window has gone there are no rows to act on; a save still reaches the document.
     if (m_bDestroyed)
-        return false;
+        return m_doc.OnCommand(id);
     switch (id) {
     case ID_EVENT_NEW:
         OnEventNew();
@@ -149,5 +152,5 @@ void CTintwatchView::OnShowCursorPosition() {
 }
 
 void CTintwatchView::OnHelpWebsite() {
-    // The product page's address and the browser start come with the browser service.
+    OpenUrlInDefaultBrowser(m_services.launcher, WebsiteUrl());
 }

@@ -1,5 +1,6 @@
 // Add, edit, delete, enable/disable and show-location on the list, each with its messages and
 // the save request that keeps the data file in step.
+#include "platform/browser/help_links.h"
 #include "view_fixture.h"
 
 #include <QFileInfo>
@@ -302,6 +303,17 @@ TEST_F(CommandsTest, ADetectionBringsItsRowIntoViewWithTheNewCount) {
     EXPECT_EQ(last->text(), "1 Detected Out of 100");
     EXPECT_TRUE(view->viewport()->rect().contains(view->visualItemRect(last)));
     EXPECT_EQ(Saves(), 1);
+}
+
+TEST_F(CommandsTest, TheWebsiteCommandOpensTheProductPageOnceAndSavesNothing) {
+    Start({Event(100, true)});
+    Deliver();
+    EXPECT_TRUE(view->OnCommand(ID_HELP_WEBSITE));
+    // Started directly when the desktop names a browser, else through the desktop's opener.
+    ASSERT_EQ(platform.launcher.calls.size(), 1);
+    EXPECT_TRUE(platform.launcher.calls[0].contains(WebsiteUrl()))
+        << platform.launcher.calls[0].toStdString();
+    EXPECT_EQ(Saves(), 0);
 }
 
 } // namespace

@@ -129,4 +129,22 @@ TEST_F(StartTest, UnknownCommandsReachTheDocument) {
     EXPECT_GT(QFileInfo(path).size(), 16);
 }
 
+TEST_F(StartTest, ASaveStillQueuedWhenTheWindowGoesWritesTheEventsAsTheyStood) {
+    Start({Event(500, true, "a"), Event(600, true, "b")});
+    Deliver();
+    QString path;
+    GetDataFilePath(path);
+    QFile::remove(path);
+    view->selectRow(1);
+    view->OnCommand(ID_EVENT_TOGGLE); // its save is still queued
+    view->OnDestroy();
+    EXPECT_EQ(Saves(), 1);
+
+    CTintwatchDoc reread(platform.screen, platform.messageBox);
+    ASSERT_EQ(reread.OnOpenDocument(path), CTintwatchDoc::OpenResult::Complete);
+    ASSERT_EQ(reread.m_arrEvents.size(), 2u);
+    EXPECT_EQ(reread.m_arrEvents[0].m_bEnabled, 1);
+    EXPECT_EQ(reread.m_arrEvents[1].m_bEnabled, 0);
+}
+
 } // namespace
