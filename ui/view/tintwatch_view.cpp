@@ -59,7 +59,7 @@ void CTintwatchView::OnInitialUpdate() {
     if (const auto placement = m_services.profile.GetProfileBinary(kSettings, kLastLocation))
         window()->restoreGeometry(*placement);
     InsertColumns();
-    setRowCount(0);
+    RemoveAllRows();
     for (const CEventInfo& event : m_doc.m_arrEvents)
         AddEventRow(event);
     if (rowCount() == 0)
@@ -90,8 +90,6 @@ void CTintwatchView::OnDestroy() {
     for (int i = 0; i < columnCount(); ++i)
         m_services.profile.WriteProfileInt(kSettings, QStringLiteral("Column%1").arg(i),
                                            columnWidth(i));
-    for (int row = 0; row < rowCount(); ++row)
-        m_timers->KillTimer(static_cast<std::uintptr_t>(row + 1));
     // A save still queued must write the events as they stand now, not an emptied list: the
     // document, left without rows, writes its snapshot.
     m_doc.m_arrEvents.clear();
@@ -99,6 +97,12 @@ void CTintwatchView::OnDestroy() {
         if (const CEventInfo* event = GetItemData(row))
             m_doc.m_arrEvents.push_back(*event);
     m_doc.SetView(nullptr);
+    RemoveAllRows();
+}
+
+void CTintwatchView::RemoveAllRows() {
+    for (int row = 0; row < rowCount(); ++row)
+        m_timers->KillTimer(static_cast<std::uintptr_t>(row + 1));
     setRowCount(0);
 }
 

@@ -35,7 +35,8 @@ public:
     CTintwatchView& operator=(const CTintwatchView&) = delete;
 
     // Restores the window placement, builds the columns and one row per document event, and
-    // starts the enabled events' timers. With no events it asks for a new one.
+    // starts the enabled events' timers. With no events it asks for a new one. Run again (a
+    // new or reopened document), it first removes the old rows and stops their timers.
     void OnInitialUpdate();
     // Writes the placement and column widths, stops every timer and frees the records. The
     // frame calls it before its window goes; later calls do nothing.
@@ -73,6 +74,8 @@ protected:
 
 private:
     void InsertColumns();
+    // Stops every row's timer, then removes the rows, which frees their records.
+    void RemoveAllRows();
     // Selected rows, top to bottom.
     std::vector<int> SelectedRows() const;
     // The one selected row; otherwise -1, after focusing the list and saying so.

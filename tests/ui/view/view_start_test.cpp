@@ -147,4 +147,15 @@ TEST_F(StartTest, ASaveStillQueuedWhenTheWindowGoesWritesTheEventsAsTheyStood) {
     EXPECT_EQ(reread.m_arrEvents[1].m_bEnabled, 0);
 }
 
+TEST_F(StartTest, ARepeatedInitialUpdateReplacesTheRowsAndStopsTheirTimers) {
+    Start({Event(500, true, "a"), Event(600, true, "b"), Event(700, true, "c")});
+    Deliver();
+    doc.m_arrEvents = {Event(800, true, "new")};
+    view->OnInitialUpdate();
+    EXPECT_EQ(view->columnCount(), 8);
+    EXPECT_EQ(Column(kColumnComment), QStringList({"new"}));
+    const std::map<std::uintptr_t, std::uint32_t> expected{{1, 800}};
+    EXPECT_EQ(timers->running, expected);
+}
+
 } // namespace
