@@ -15,10 +15,14 @@
 #include <QDialog>
 #include <QStatusBar>
 
-CTintwatchApp::CTintwatchApp(PlatformServices services, TimerHostFactory makeTimers,
-                             QString dataFilePath)
-    : m_services(services), m_makeTimers(std::move(makeTimers)),
-      m_sDataFilePath(std::move(dataFilePath)) {}
+namespace {
+
+constexpr QSize kFirstSize(1120, 480);
+
+} // namespace
+
+CTintwatchApp::CTintwatchApp(PlatformServices services, TimerHostFactory makeTimers)
+    : m_services(services), m_makeTimers(std::move(makeTimers)) {}
 
 CTintwatchApp::~CTintwatchApp() = default;
 
@@ -29,13 +33,14 @@ bool CTintwatchApp::InitInstance() {
     m_pFrame = std::make_unique<CMainFrame>(m_services, m_pView, *m_pView, *this);
     m_pFrame->SetOnDestroyView([this] { OnDestroyView(); });
 
-    QString path = m_sDataFilePath;
-    if (path.isEmpty())
-        GetDataFilePath(path);
+    QString path;
+    GetDataFilePath(path);
     OpenEventDocument(
         path, [this](const QString& file) { m_pDoc->OnOpenDocument(file); },
         [this] { m_pDoc->OnNewDocument(); }, m_services.messageBox);
 
+    // Room for every column at first; a placement saved by an earlier run replaces it.
+    m_pFrame->resize(kFirstSize);
     m_pView->OnInitialUpdate();
     // Later starts find this window by nothing else than the lock, but the user and the
     // desktop know it by this caption; it never changes.

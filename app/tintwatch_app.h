@@ -8,7 +8,6 @@
 #include "ui/view/tintwatch_view.h"
 
 #include <QObject>
-#include <QString>
 #include <memory>
 
 class CMainFrame;
@@ -21,9 +20,7 @@ inline constexpr char kVendorKey[] = "Tintwatch Project";
 class CTintwatchApp : public QObject, public CCmdTarget {
     Q_OBJECT
 public:
-    // `dataFilePath` empty: the data file's own path (GetDataFilePath).
-    CTintwatchApp(PlatformServices services, TimerHostFactory makeTimers,
-                  QString dataFilePath = QString());
+    CTintwatchApp(PlatformServices services, TimerHostFactory makeTimers);
     ~CTintwatchApp() override;
     CTintwatchApp(const CTintwatchApp&) = delete;
     CTintwatchApp& operator=(const CTintwatchApp&) = delete;
@@ -54,7 +51,6 @@ private:
 
     PlatformServices m_services;
     TimerHostFactory m_makeTimers;
-    QString m_sDataFilePath;
     // Declared in the order they must outlive each other: the frame (with the view) goes
     // first, then the editor and the document it uses.
     std::unique_ptr<CTintwatchDoc> m_pDoc;
