@@ -35,7 +35,8 @@ void UseRuntimeDir(const QString& runtimeDir) {
 // Zero crossings per second of signed 16-bit mono samples above a noise floor.
 double DominantFrequency(const QByteArray& raw, int sampleRate) {
     std::vector<std::int16_t> samples(static_cast<std::size_t>(raw.size()) / 2);
-    std::memcpy(samples.data(), raw.constData(), samples.size() * 2);
+    if (!samples.empty())
+        std::memcpy(samples.data(), raw.constData(), samples.size() * 2);
     std::size_t first = samples.size(), last = 0;
     for (std::size_t i = 0; i < samples.size(); ++i) {
         if (std::abs(samples[i]) > 1000) {
