@@ -115,6 +115,33 @@ TEST_F(AppTest, AboutComesFromTheFrameRoutingAndIsModal) {
     EXPECT_FALSE(app->OnCommand(ID_EVENT_NEW)) << "not the application's command";
 }
 
+TEST_F(AppTest, NewAndOpenReplaceTheListOfTheOneDocument) {
+    WriteDataFile(DataFile({CEventInfo(), CEventInfo()}));
+    Start();
+    GuardModals();
+    ASSERT_EQ(app->View()->GetItemCount(), 2);
+
+    // Cancelling the file dialog changes nothing.
+    EXPECT_TRUE(app->OnCommand(ID_FILE_OPEN));
+    EXPECT_EQ(app->View()->GetItemCount(), 2);
+
+    CEventInfo other;
+    other.m_sComment = QStringLiteral("from another file");
+    const QString otherFile = path + ".other";
+    QFile file(otherFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(DataFile({other}));
+    file.close();
+    fakes.fileChooser.answer = otherFile;
+    EXPECT_TRUE(app->OnCommand(ID_FILE_OPEN));
+    ASSERT_EQ(app->View()->GetItemCount(), 1);
+    EXPECT_EQ(app->View()->GetItemData(0)->m_sComment, "from another file");
+
+    EXPECT_TRUE(app->OnCommand(ID_FILE_NEW));
+    EXPECT_EQ(app->View()->GetItemCount(), 0);
+    EXPECT_TRUE(app->Document()->m_arrEvents.empty());
+}
+
 TEST_F(AppTest, ClosingRunsAQueuedSaveButNothingElseQueued) {
     Start(); // no file: a request for a first event is queued as well
     GuardModals();
