@@ -8,6 +8,10 @@ build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
+# The data-file loader against a minute of generated input (clang, sanitizers), before the
+# suite so that the suite's summary is the last thing printed.
+FUZZ_BUILD_DIR="$build-fuzz" scripts/fuzz.sh "${FUZZ_SECONDS:-60}" 2>&1 | tail -n 15
+
 source scripts/xvfb.sh
 trap stop_xvfb EXIT
 start_xvfb
