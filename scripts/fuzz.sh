@@ -25,7 +25,7 @@ CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTINTWATCH_FUZZ=ON -DTINTWATCH_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --target tintwatch_doc_fuzzer
 
-# New inputs go to a scratch corpus; the seeds in the repository are only read.
+# New inputs go to a scratch corpus; the corpus kept in the repository is only read.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$build/fuzz-artifacts"

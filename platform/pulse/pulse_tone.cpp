@@ -28,7 +28,7 @@ struct SimpleFree {
 using SimpleStream = std::unique_ptr<pa_simple, SimpleFree>;
 
 SimpleStream Connect(const std::string& server) {
-    const pa_sample_spec spec{PA_SAMPLE_S16NE, kSampleRate, 1};
+    const pa_sample_spec format{PA_SAMPLE_S16NE, kSampleRate, 1};
     pa_buffer_attr buffer{};
     buffer.maxlength = static_cast<std::uint32_t>(-1);
     buffer.tlength = kTargetBufferBytes;
@@ -37,7 +37,7 @@ SimpleStream Connect(const std::string& server) {
     buffer.fragsize = static_cast<std::uint32_t>(-1);
     int error = 0;
     return SimpleStream(pa_simple_new(server.c_str(), "Tintwatch", PA_STREAM_PLAYBACK, nullptr,
-                                      "Tone", &spec, nullptr, &buffer, &error));
+                                      "Tone", &format, nullptr, &buffer, &error));
 }
 
 double Envelope(std::uint64_t frame, std::uint64_t totalFrames) {

@@ -43,19 +43,19 @@ QWidget* MakeButton(QWidget* dialog, const QString& text, bool isDefault) {
     return button;
 }
 
-QWidget* MakeControl(QWidget* dialog, const ControlSpec& spec) {
-    switch (spec.kind) {
+QWidget* MakeControl(QWidget* dialog, const ControlSpec& entry) {
+    switch (entry.kind) {
     case ControlKind::GroupBox: {
-        auto* box = new QGroupBox(spec.text, dialog);
+        auto* box = new QGroupBox(entry.text, dialog);
         // Controls are the dialog's children laid over the box, as in a template; the box
         // must not take their clicks.
         box->setAttribute(Qt::WA_TransparentForMouseEvents);
         return box;
     }
     case ControlKind::Label:
-        return new QLabel(spec.text, dialog);
+        return new QLabel(entry.text, dialog);
     case ControlKind::Hint: {
-        auto* hint = new QLabel(spec.text, dialog);
+        auto* hint = new QLabel(entry.text, dialog);
         hint->setTextFormat(Qt::PlainText);
         hint->setWordWrap(true);
         hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -64,21 +64,21 @@ QWidget* MakeControl(QWidget* dialog, const ControlSpec& spec) {
     case ControlKind::Swatch:
         return new CColorStatic(dialog);
     case ControlKind::Edit:
-        return MakeEdit(dialog, spec.style);
+        return MakeEdit(dialog, entry.style);
     case ControlKind::PushButton:
-        return MakeButton(dialog, spec.text, false);
+        return MakeButton(dialog, entry.text, false);
     case ControlKind::DefaultButton:
-        return MakeButton(dialog, spec.text, true);
+        return MakeButton(dialog, entry.text, true);
     case ControlKind::CheckBox:
-        if (spec.style & kBoxTitle)
-            return new TitleCheckBox(spec.text, dialog);
-        return new QCheckBox(spec.text, dialog);
+        if (entry.style & kBoxTitle)
+            return new TitleCheckBox(entry.text, dialog);
+        return new QCheckBox(entry.text, dialog);
     }
     return nullptr;
 }
 
-void ApplyTabStop(QWidget* control, const ControlSpec& spec) {
-    if (spec.style & kNoTabStop)
+void ApplyTabStop(QWidget* control, const ControlSpec& entry) {
+    if (entry.style & kNoTabStop)
         control->setFocusPolicy(Qt::ClickFocus);
 }
 } // namespace
@@ -86,23 +86,23 @@ void ApplyTabStop(QWidget* control, const ControlSpec& spec) {
 BuiltControls BuildControls(QWidget* dialog, const std::vector<ControlSpec>& controls) {
     BuiltControls built;
     QLabel* pendingBuddy = nullptr;
-    for (const ControlSpec& spec : controls) {
-        QWidget* control = MakeControl(dialog, spec);
+    for (const ControlSpec& entry : controls) {
+        QWidget* control = MakeControl(dialog, entry);
         control->setProperty("templateIndex", static_cast<int>(built.placed.size()));
-        ApplyTabStop(control, spec);
-        if (spec.id >= 0) {
-            control->setObjectName(QString::number(spec.id));
-            control->setProperty("controlId", spec.id);
-            built.byId.insert(spec.id, control);
+        ApplyTabStop(control, entry);
+        if (entry.id >= 0) {
+            control->setObjectName(QString::number(entry.id));
+            control->setProperty("controlId", entry.id);
+            built.byId.insert(entry.id, control);
         }
         // A label's mnemonic moves the focus to the control that follows it.
         if (pendingBuddy)
             pendingBuddy->setBuddy(control);
-        const bool hasMnemonic = spec.text.contains(QLatin1Char('&'));
-        pendingBuddy = spec.kind == ControlKind::Label && hasMnemonic
+        const bool hasMnemonic = entry.text.contains(QLatin1Char('&'));
+        pendingBuddy = entry.kind == ControlKind::Label && hasMnemonic
                            ? static_cast<QLabel*>(control)
                            : nullptr;
-        built.placed.push_back({control, spec.dialogUnits});
+        built.placed.push_back({control, entry.dialogUnits});
     }
     // Group boxes are painted beneath the controls laid over them.
     for (const PlacedControl& placed : built.placed) {
