@@ -121,8 +121,9 @@ void BM_ViewDetection(benchmark::State& state) {
 }
 BENCHMARK(BM_ViewDetection)->Unit(benchmark::kMillisecond);
 
-// Every row's tick once with nothing changed: what 1,000 events cost the window per round.
-void BM_ViewTickAll1000(benchmark::State& state) {
+// Every row's tick once with nothing changed, the screen faked: what 1,000 rows cost the list
+// itself per round, apart from the pixel reads.
+void BM_ViewTickAll1000FakeScreen(benchmark::State& state) {
     if (!HaveWidgets(state))
         return;
     IsolateUserFolders();
@@ -143,6 +144,6 @@ void BM_ViewTickAll1000(benchmark::State& state) {
             break;
         }
 }
-BENCHMARK(BM_ViewTickAll1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ViewTickAll1000FakeScreen)->Unit(benchmark::kMicrosecond);
 
 } // namespace
