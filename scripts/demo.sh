@@ -18,8 +18,10 @@ mkdir -p "$XDG_DATA_HOME/Tintwatch" "$XDG_CONFIG_HOME" "$HOME" && mkdir -m 700 "
 source scripts/xvfb.sh
 pids=()
 cleanup() {
+  exec 3>&- 2>/dev/null || true
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
+  # Only our own children: a bare wait would also wait for the Xvfb still running.
+  wait "${pids[@]}" 2>/dev/null || true
   stop_xvfb
 }
 trap cleanup EXIT
