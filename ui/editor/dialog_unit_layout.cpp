@@ -1,5 +1,7 @@
 #include "dialog_unit_layout.h"
 
+#include "ui/font_scale.h"
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -36,10 +38,7 @@ bool AllFit(const std::vector<PlacedControl>& controls, QSizeF perUnit) {
 } // namespace
 
 QSizeF DialogUnitLayout::PixelsPerUnit(const QFontMetricsF& metrics) {
-    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const double averageWidth =
-        metrics.horizontalAdvance(letters) / static_cast<double>(letters.size());
-    return {averageWidth / 4.0, metrics.height() / 8.0};
+    return {AverageLetterWidth(metrics) / 4.0, metrics.height() / 8.0};
 }
 
 bool DialogUnitLayout::TextFits(const QWidget* control, QSize size) {

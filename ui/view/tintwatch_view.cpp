@@ -6,6 +6,7 @@
 #include "model/tintwatch_doc.h"
 #include "platform/profile.h"
 #include "res/resource_ids.h"
+#include "ui/font_scale.h"
 #include "view_columns.h"
 
 #include <QContextMenuEvent>
@@ -78,7 +79,7 @@ void CTintwatchView::InsertColumns() {
         auto* header = new QTableWidgetItem(QString::fromLatin1(column.title));
         header->setTextAlignment(column.alignment);
         setHorizontalHeaderItem(i, header);
-        setColumnWidth(i, column.width);
+        setColumnWidth(i, ScaleClassicWidth(column.width, QFontMetricsF(font())));
     }
 }
 

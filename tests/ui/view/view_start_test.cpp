@@ -1,8 +1,10 @@
 // Building the list from the document, keeping the window's placement and column widths, and
 // the rows' records.
+#include "ui/font_scale.h"
 #include "ui/view/event_row_item.h"
 #include "view_fixture.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -56,7 +58,8 @@ TEST_F(StartTest, ColumnsFollowTheTable) {
         const QTableWidgetItem* header = view->horizontalHeaderItem(i);
         ASSERT_NE(header, nullptr);
         EXPECT_EQ(header->text(), titles[i]);
-        EXPECT_EQ(view->columnWidth(i), widths[i]) << i;
+        EXPECT_EQ(view->columnWidth(i), ScaleClassicWidth(widths[i], QFontMetricsF(view->font())))
+            << i;
         const auto horizontal = Qt::Alignment(header->textAlignment()) & Qt::AlignHorizontal_Mask;
         EXPECT_EQ(horizontal, i < 2 ? Qt::AlignLeft : Qt::AlignHCenter) << i;
     }
@@ -85,7 +88,7 @@ TEST_F(StartTest, DestroyWritesPlacementAndWidthsButTheNextStartUsesTheTable) {
 
     const auto& values = platform.profile.values;
     EXPECT_EQ(values.value("Settings/Column3").toInt(), 333);
-    EXPECT_EQ(values.value("Settings/Column7").toInt(), 55);
+    EXPECT_EQ(values.value("Settings/Column7").toInt(), view->columnWidth(7));
     EXPECT_EQ(values.value("Settings/LastLocation").toByteArray(), frame.saveGeometry());
     EXPECT_EQ(view->rowCount(), 0);
     EXPECT_TRUE(timers->running.empty());
@@ -101,7 +104,7 @@ TEST_F(StartTest, DestroyWritesPlacementAndWidthsButTheNextStartUsesTheTable) {
 
     view.reset();
     Start({Event(500, true)});
-    EXPECT_EQ(view->columnWidth(3), 200);
+    EXPECT_EQ(view->columnWidth(3), ScaleClassicWidth(200, QFontMetricsF(view->font())));
 }
 
 TEST_F(StartTest, PlacementIsRestoredOnlyWhenTheWindowAcceptsIt) {
@@ -159,3 +162,14 @@ TEST_F(StartTest, ARepeatedInitialUpdateReplacesTheRowsAndStopsTheirTimers) {
 }
 
 } // namespace
+
+TEST(ColumnWidths, GrowWithTheFontButNeverBelowTheTable) {
+    QFont small = QApplication::font();
+    small.setPixelSize(6);
+    QFont large = small;
+    large.setPixelSize(36);
+    EXPECT_EQ(ScaleClassicWidth(125, QFontMetricsF(small)), 125);
+    const int wide = ScaleClassicWidth(125, QFontMetricsF(large));
+    EXPECT_GT(wide, 2 * 125);
+    EXPECT_EQ(wide, qRound(125 * AverageLetterWidth(QFontMetricsF(large)) / kClassicLetterWidth));
+}
