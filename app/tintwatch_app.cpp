@@ -12,7 +12,6 @@
 #include "ui/frame/main_frame.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QStatusBar>
 
 namespace {
@@ -100,16 +99,6 @@ void CTintwatchApp::PostToMainFrame(int id) {
 }
 
 void CTintwatchApp::RequestClose() {
-    // A modal box runs its own loop: close it first, then come back once it has returned, so
-    // nothing it was working on is pulled from under it.
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-        if (auto* dialog = qobject_cast<QDialog*>(modal))
-            dialog->reject();
-        else
-            modal->close();
-        QMetaObject::invokeMethod(this, &CTintwatchApp::RequestClose, Qt::QueuedConnection);
-        return;
-    }
     if (m_pFrame)
         m_pFrame->OnClose();
     else

@@ -37,7 +37,7 @@ public:
 
     // Queues `id` for the main frame, as another process's command arrives (never run at once).
     void PostToMainFrame(int id);
-    // The frame's close handling, once every modal box has been closed; for termination signals.
+    // The frame's close handling, for termination signals.
     void RequestClose();
     // Writes the data file now if a save is still queued (session end).
     void RunQueuedSaves();

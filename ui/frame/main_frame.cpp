@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QLabel>
 #include <QStatusBar>
 #include <QToolBar>
@@ -132,6 +133,16 @@ void CMainFrame::OnHelpTutorial() {
 void CMainFrame::OnClose() {
     if (m_bClosed)
         return;
+    // A message box or the editor runs its own loop, the editor over a record the view is
+    // about to free: close it first and come back once that loop has returned.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        QMetaObject::invokeMethod(this, &CMainFrame::OnClose, Qt::QueuedConnection);
+        return;
+    }
     m_bClosed = true;
     m_notificationIcon.RemoveNotificationIcon();
     if (m_onDestroyView)

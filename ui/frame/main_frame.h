@@ -28,7 +28,8 @@ public:
     bool OnCommand(int id) override;
 
     // The close handling shared by the close button, File > Exit and the icon's Exit: the icon
-    // goes, the view writes its settings, the program quits. Runs once.
+    // goes, the view writes its settings, the program quits. Runs once, after any modal box
+    // still open has been closed.
     void OnClose();
     void OnHideToNotificationArea();
     void OnTrayConfigure();

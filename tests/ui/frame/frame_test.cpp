@@ -7,12 +7,14 @@
 #include "ui/frame/lock_key_indicators.h"
 #include "ui/frame/main_frame.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
@@ -264,6 +266,23 @@ TEST_F(FrameTest, EveryExitPathClosesTheSameWayOnce) {
         frame->close(); // a second request while quitting changes nothing
         EXPECT_EQ(log.size(), 2u);
     }
+}
+
+TEST_F(FrameTest, ExitWithADialogOpenClosesTheDialogBeforeTheViewLetsGo) {
+    frame->show();
+    QDialog editor(frame.get());
+    bool dialogRunningAtHook = false;
+    frame->SetOnDestroyView([&] {
+        dialogRunningAtHook = editor.isVisible();
+        log.push_back("hook");
+    });
+    QTimer::singleShot(0, [&] { FindAction(*frame, ID_APP_EXIT)->trigger(); });
+    QTimer::singleShot(2000, &editor, &QDialog::reject); // ends the test should Exit not
+    EXPECT_EQ(editor.exec(), QDialog::Rejected);
+    EXPECT_TRUE(log.empty()) << "nothing is let go while the dialog's loop still runs";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(log, (std::vector<std::string>{"hook", "quit"}));
+    EXPECT_FALSE(dialogRunningAtHook);
 }
 
 TEST_F(FrameTest, FramePointerLivesExactlyAsLongAsTheFrame) {
