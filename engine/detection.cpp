@@ -59,23 +59,27 @@ void UpdateEventRow(int nRow, IEventList& list, ITimerHost& timerOwner) {
     list.SetItemText(nRow, kColumnColor, event->m_sColorText);
     list.SetItemText(nRow, kColumnCommand, event->m_sCommand);
     list.SetItemText(nRow, kColumnPath, event->m_sFilePath);
-    list.SetItemText(nRow, kColumnCount,
-                     QStringLiteral("%1 Detected Out of %2")
-                         .arg(event->m_nDetectCount)
-                         .arg(event->m_nMaxCount));
+    list.SetItemText(
+        nRow, kColumnCount,
+        QStringLiteral("%1 Detected Out of %2").arg(event->m_nDetectCount).arg(event->m_nMaxCount));
     list.SetItemText(nRow, kColumnInterval, QString::number(event->m_nInterval));
     list.SetItemText(nRow, kColumnComment, event->m_sComment);
     list.SetItemText(nRow, kColumnEnabled,
                      event->m_bEnabled != 0 ? QStringLiteral("Yes") : QStringLiteral("No"));
     list.EnsureVisible(nRow);
 
-    // The row's number is its timer's id; a number that does not parse names no timer.
-    bool parsed = false;
-    const int id = list.GetItemText(nRow, kColumnNumber).toInt(&parsed);
-    if (!parsed || id <= 0)
+    const std::optional<std::uintptr_t> id = RowTimerId(list, nRow);
+    if (!id)
         return;
-    timerOwner.KillTimer(static_cast<std::uintptr_t>(id));
+    timerOwner.KillTimer(*id);
     if (event->m_bEnabled != 0)
-        timerOwner.SetTimer(static_cast<std::uintptr_t>(id),
-                            static_cast<std::uint32_t>(event->m_nInterval));
+        timerOwner.SetTimer(*id, static_cast<std::uint32_t>(event->m_nInterval));
+}
+
+std::optional<std::uintptr_t> RowTimerId(const IEventList& list, int row) {
+    bool parsed = false;
+    const int id = list.GetItemText(row, kColumnNumber).toInt(&parsed);
+    if (!parsed || id <= 0)
+        return std::nullopt;
+    return static_cast<std::uintptr_t>(id);
 }

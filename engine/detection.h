@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 class IEventList;
 class IScreen;
@@ -39,3 +40,6 @@ bool RunDetectionStep(std::uintptr_t nIDEvent, IEventList& list, ITimerHost& tim
 // Rewrites columns 1-7 of `nRow` from its record, scrolls it into view, and restarts its
 // timer (id = the number in column 0) while the event is enabled, or stops it.
 void UpdateEventRow(int nRow, IEventList& list, ITimerHost& timerOwner);
+
+// The timer id that row `row`'s number (column 0) names; none when it holds no positive number.
+std::optional<std::uintptr_t> RowTimerId(const IEventList& list, int row);

@@ -8,13 +8,10 @@
 void RenumberRows(IEventList& list, ITimerHost& timers) {
     for (int row = 0; row < list.GetItemCount(); ++row) {
         const QString number = QString::number(row + 1);
-        const QString shown = list.GetItemText(row, kColumnNumber);
-        if (shown == number)
+        if (list.GetItemText(row, kColumnNumber) == number)
             continue;
-        bool parsed = false;
-        const int oldId = shown.toInt(&parsed);
-        if (parsed && oldId > 0)
-            timers.KillTimer(static_cast<std::uintptr_t>(oldId));
+        if (const std::optional<std::uintptr_t> oldId = RowTimerId(list, row))
+            timers.KillTimer(*oldId);
         list.SetItemText(row, kColumnNumber, number);
         const CEventInfo* event = list.GetItemData(row);
         if (event && event->m_bEnabled != 0)

@@ -115,10 +115,8 @@ void CTintwatchView::OnEventDelete() {
     // The selection taken before the question: ticks during it never change rows. Bottom up,
     // so the rows still to go keep their positions; each timer stops before its row goes.
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
-        bool parsed = false;
-        const int id = GetItemText(*it, kColumnNumber).toInt(&parsed);
-        if (parsed && id > 0)
-            m_timers->KillTimer(static_cast<std::uintptr_t>(id));
+        if (const std::optional<std::uintptr_t> id = RowTimerId(*this, *it))
+            m_timers->KillTimer(*id);
         removeRow(*it);
     }
     RenumberRows(*this, *m_timers);
