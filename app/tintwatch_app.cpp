@@ -9,9 +9,11 @@
 #include "platform/file_chooser.h"
 #include "res/resource_ids.h"
 #include "ui/editor/dlg_color_event_runner.h"
+#include "ui/font_scale.h"
 #include "ui/frame/main_frame.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QStatusBar>
 
 namespace {
@@ -38,8 +40,13 @@ bool CTintwatchApp::InitInstance() {
         path, [this](const QString& file) { m_pDoc->OnOpenDocument(file); },
         [this] { m_pDoc->OnNewDocument(); }, m_services.messageBox);
 
-    // Room for every column at first; a placement saved by an earlier run replaces it.
-    m_pFrame->resize(kFirstSize);
+    // Room for every column at first, grown with the columns for this font and kept on the
+    // screen; a placement saved by an earlier run replaces it.
+    QSize size(ScaleClassicWidth(kFirstSize.width(), QFontMetricsF(m_pView->font())),
+               kFirstSize.height());
+    if (const QScreen* screen = m_pFrame->screen())
+        size = size.boundedTo(screen->availableSize());
+    m_pFrame->resize(size);
     m_pView->OnInitialUpdate();
     // Later starts find this window by nothing else than the lock, but the user and the
     // desktop know it by this caption; it never changes.
