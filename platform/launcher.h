@@ -8,7 +8,9 @@ class ILauncher {
 public:
     virtual ~ILauncher() = default;
     // Opens `file` with a shell verb compared without regard to case: open, edit, print,
-    // explore. An unknown verb starts nothing. Never waits. Returns whether something started.
+    // explore. An unknown verb starts nothing. Never waits: edit starts the editor once the
+    // desktop has named it, on the event loop. Returns whether something started or is
+    // being started.
     virtual bool ShellExecute(const QString& verb, const QString& file) = 0;
     // Starts `program` with `arguments`, detached, never waited for, leaving no zombie and no
     // inherited descriptor. Returns false when it could not be started.

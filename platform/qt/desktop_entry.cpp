@@ -1,8 +1,10 @@
 #include "desktop_entry.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace {
 
@@ -45,20 +47,50 @@ QString UnescapeString(QStringView value) {
 
 } // namespace
 
-QString DefaultDesktopIdFor(const QString& mimeType) {
-    QProcess query;
+namespace {
+
+void StartQuery(QProcess& query, const QString& mimeType) {
     query.setStandardInputFile(QProcess::nullDevice());
     query.start(QStringLiteral("xdg-mime"),
                 {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+}
+
+QString AnswerOf(QProcess& query) {
+    if (query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0)
+        return {};
+    const QString output = QString::fromLocal8Bit(query.readAllStandardOutput());
+    return output.section(QLatin1Char('\n'), 0, 0).trimmed();
+}
+
+} // namespace
+
+QString DefaultDesktopIdFor(const QString& mimeType) {
+    QProcess query;
+    StartQuery(query, mimeType);
     if (!query.waitForFinished(kQueryTimeoutMs)) {
         query.kill();
         query.waitForFinished();
         return {};
     }
-    if (query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0)
-        return {};
-    const QString output = QString::fromLocal8Bit(query.readAllStandardOutput());
-    return output.section(QLatin1Char('\n'), 0, 0).trimmed();
+    return AnswerOf(query);
+}
+
+void QueryDefaultDesktopId(const QString& mimeType, std::function<void(const QString&)> onAnswer) {
+    // Lives until it has answered once: finished (killed when slow), or failed to start.
+    auto* query = new QProcess(QCoreApplication::instance());
+    QObject::connect(query, &QProcess::finished, query, [query, onAnswer] {
+        onAnswer(AnswerOf(*query));
+        query->deleteLater();
+    });
+    QObject::connect(query, &QProcess::errorOccurred, query,
+                     [query, onAnswer](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         onAnswer(QString());
+                         query->deleteLater();
+                     });
+    QTimer::singleShot(kQueryTimeoutMs, query, [query] { query->kill(); });
+    StartQuery(*query, mimeType);
 }
 
 QString FindDesktopEntry(const QString& desktopId) {

@@ -5,9 +5,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The desktop id ("org.gnome.gedit.desktop") of the default application for `mimeType`, as
 // xdg-mime reports it; empty when xdg-mime is missing, slow or has no answer.
 QString DefaultDesktopIdFor(const QString& mimeType);
+
+// The same without waiting: `onAnswer` runs once, later, on this thread's event loop, with
+// the desktop id or an empty string.
+void QueryDefaultDesktopId(const QString& mimeType, std::function<void(const QString&)> onAnswer);
 
 // Full path of the desktop entry `desktopId` in the applications folders of the XDG data
 // folders; empty when there is none or the id is not a plain file name.

@@ -60,13 +60,18 @@ bool DesktopLauncher::Open(const QString& file) {
 }
 
 bool DesktopLauncher::Edit(const QString& path) {
-    const QString entry = FindDesktopEntry(DefaultDesktopIdFor(QStringLiteral("text/plain")));
-    if (!entry.isEmpty()) {
-        const QStringList command = ExpandDesktopExec(ReadDesktopExec(entry), path);
-        if (!command.isEmpty() && LaunchDetached(command.first(), command.mid(1)))
-            return true;
-    }
-    return OpenLocal(path);
+    // The desktop names its editor through a process of its own; the editor starts when the
+    // answer comes, so a detection never waits for it.
+    QueryDefaultDesktopId(QStringLiteral("text/plain"), [path](const QString& desktopId) {
+        const QString entry = FindDesktopEntry(desktopId);
+        if (!entry.isEmpty()) {
+            const QStringList command = ExpandDesktopExec(ReadDesktopExec(entry), path);
+            if (!command.isEmpty() && SpawnDetached(command.first(), command.mid(1)))
+                return;
+        }
+        OpenLocal(path);
+    });
+    return true;
 }
 
 bool DesktopLauncher::Explore(const QString& path) {
