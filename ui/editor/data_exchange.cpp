@@ -47,29 +47,26 @@ std::optional<std::uint32_t> ParseUInt32(const QString& text) {
 }
 
 void CDataExchange::Text(int id, std::int32_t& value) {
-    if (m_bFailed)
-        return;
-    if (!m_bSaveAndValidate) {
-        SetControlText(id, QString::number(value));
-        return;
-    }
-    if (const std::optional<std::int32_t> parsed = ParseInt32(ControlText(id)))
-        value = *parsed;
-    else
-        Refuse(id, QStringLiteral("Please enter an integer."));
+    Number(id, value, ParseInt32, QStringLiteral("Please enter an integer."));
 }
 
 void CDataExchange::Text(int id, std::uint32_t& value) {
+    Number(id, value, ParseUInt32, QStringLiteral("Please enter a positive integer."));
+}
+
+template <typename Int>
+void CDataExchange::Number(int id, Int& value, std::optional<Int> (*parse)(const QString&),
+                           const QString& refusal) {
     if (m_bFailed)
         return;
     if (!m_bSaveAndValidate) {
         SetControlText(id, QString::number(value));
         return;
     }
-    if (const std::optional<std::uint32_t> parsed = ParseUInt32(ControlText(id)))
+    if (const std::optional<Int> parsed = parse(ControlText(id)))
         value = *parsed;
     else
-        Refuse(id, QStringLiteral("Please enter a positive integer."));
+        Refuse(id, refusal);
 }
 
 void CDataExchange::Text(int id, QString& value) {

@@ -35,6 +35,9 @@ public:
     bool Succeeded() const { return !m_bFailed; }
 
 private:
+    template <typename Int>
+    void Number(int id, Int& value, std::optional<Int> (*parse)(const QString&),
+                const QString& refusal);
     QString ControlText(int id) const;
     void SetControlText(int id, const QString& text);
     void Refuse(int id, const QString& message);
