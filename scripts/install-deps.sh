@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libpulse-dev
           libgtest-dev libbenchmark-dev xvfb xdotool x11-utils x11-apps imagemagick
-          pulseaudio pulseaudio-utils tint2 clang xdg-utils)
+          pulseaudio pulseaudio-utils tint2 clang xdg-utils
+          fonts-dejavu-core)
 
 missing=()
 for p in "${packages[@]}"; do
