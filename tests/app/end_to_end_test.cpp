@@ -99,11 +99,7 @@ TEST(EndToEndTest, ColourChangeIsDetectedCountedLaunchedAndSaved) {
     EXPECT_EQ(LineCount(targetLog), 2);
 
     // A second start hands over to this one and ends at once, with no window of its own; this
-    // one comes back from the notification area, in front.
-    ASSERT_TRUE(FocusWindow(*frame));
-    ASSERT_TRUE(PressKeys(QStringLiteral("alt+n")));
-    ASSERT_TRUE(WaitFor([&] { return VisibleWindows(run.Pid(), "^Tintwatch$").isEmpty(); }))
-        << "the window did not hide";
+    // one comes to the front. (Hiding and coming back need a window manager: restore_test.)
     {
         ProgramRun second(folders);
         EXPECT_EQ(second.WaitForExit(5000), 0);
