@@ -8,6 +8,7 @@
 #include "res/resource_ids.h"
 #include "ui/font_scale.h"
 #include "view_columns.h"
+#include "window_placement.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -58,7 +59,7 @@ CTintwatchView::~CTintwatchView() {
 void CTintwatchView::OnInitialUpdate() {
     // A placement the window refuses (another Qt's format, cut short) leaves it where it is.
     if (const auto placement = m_services.profile.GetProfileBinary(kSettings, kLastLocation))
-        window()->restoreGeometry(*placement);
+        RestorePlacement(*window(), *placement);
     InsertColumns();
     RemoveAllRows();
     for (const CEventInfo& event : m_doc.m_arrEvents)
