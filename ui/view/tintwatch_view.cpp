@@ -4,6 +4,7 @@
 #include "engine/main_frame_pointer.h"
 #include "event_row_item.h"
 #include "model/tintwatch_doc.h"
+#include "platform/launcher.h"
 #include "platform/profile.h"
 #include "res/resource_ids.h"
 #include "ui/font_scale.h"
@@ -124,7 +125,35 @@ void CTintwatchView::AddEventRow(const CEventInfo& event) {
 }
 
 void CTintwatchView::OnTimer(std::uintptr_t nIDEvent) {
+    const bool isRow = nIDEvent > 0 && nIDEvent <= static_cast<std::uintptr_t>(rowCount());
+    const int row = isRow ? static_cast<int>(nIDEvent) - 1 : -1;
+    const CEventInfo* event = isRow ? GetItemData(row) : nullptr;
+    const int countBefore = event ? event->m_nDetectCount : 0;
     RunDetectionStep(nIDEvent, *this, *m_timers, m_detection);
+    if (event && event->m_nDetectCount != countBefore)
+        NoteUnknownVerb(row);
+}
+
+void CTintwatchView::NoteUnknownVerb(int row) {
+    auto* first = static_cast<CEventRowItem*>(item(row, kColumnNumber));
+    const CEventInfo& event = *first->Event();
+    if (event.m_bExecute == 0)
+        return;
+    if (ParseShellVerb(event.m_sCommand)) {
+        first->NotedVerb().reset();
+        return;
+    }
+    if (first->NotedVerb() == event.m_sCommand)
+        return;
+    first->NotedVerb() = event.m_sCommand;
+    const QString name =
+        event.m_sComment.isEmpty()
+            ? QStringLiteral("Event %1").arg(row + 1)
+            : QStringLiteral("Event %1 (\"%2\")").arg(row + 1).arg(event.m_sComment);
+    emit StatusNote(
+        QStringLiteral("%1: the verb \"%2\" is not one of open, edit, print and explore, "
+                       "so nothing was opened.")
+            .arg(name, event.m_sCommand));
 }
 
 int CTintwatchView::GetItemCount() const {
