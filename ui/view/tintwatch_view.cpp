@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 
@@ -35,6 +36,18 @@ int CommandOfKey(const QKeyEvent& e) {
     default:
         return 0;
     }
+}
+
+// A small square of `colour` with a thin border, so that white and the list's own background
+// still show as a square.
+QIcon ColourSwatch(COLORREF colour) {
+    QPixmap swatch(16, 16);
+    swatch.fill(QColor(static_cast<int>(GetRValue(colour)), static_cast<int>(GetGValue(colour)),
+                       static_cast<int>(GetBValue(colour))));
+    QPainter painter(&swatch);
+    painter.setPen(QColor(96, 96, 96));
+    painter.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
+    return QIcon(swatch);
 }
 
 } // namespace
@@ -168,8 +181,14 @@ CEventInfo* CTintwatchView::GetItemData(int row) const {
 }
 
 void CTintwatchView::SetItemText(int row, int column, const QString& text) {
-    if (QTableWidgetItem* cell = item(row, column))
-        cell->setText(text);
+    QTableWidgetItem* cell = item(row, column);
+    if (!cell)
+        return;
+    cell->setText(text);
+    // The colour's words come with the colour itself, from the same record.
+    if (column == kColumnColor)
+        if (const CEventInfo* event = GetItemData(row))
+            cell->setIcon(ColourSwatch(event->m_clrMatch));
 }
 
 QString CTintwatchView::GetItemText(int row, int column) const {
