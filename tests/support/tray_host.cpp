@@ -2,7 +2,7 @@
 
 #include <QFile>
 #include <QSystemTrayIcon>
-#include <QTest>
+#include "waiting.h"
 
 namespace {
 constexpr int kStartTimeoutMs = 30000;
@@ -38,6 +38,6 @@ void TrayHost::Kill() {
 }
 
 bool WaitForTray(bool present, int timeoutMs) {
-    return QTest::qWaitFor(
+    return WaitUntil(
         [present] { return QSystemTrayIcon::isSystemTrayAvailable() == present; }, timeoutMs);
 }
