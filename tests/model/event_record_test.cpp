@@ -23,8 +23,9 @@ CEventInfo Load(QByteArray bytes) {
 }
 
 TEST(EventRecord, DefaultRecordStoresAsItsKnown82Bytes) {
-    const QByteArray expected = Words({0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1000, 1, 1, 2000, 5000, 1}) +
-                                Utf16Line(QStringLiteral("Open")) + Utf16Line({}) + Utf16Line({});
+    const QByteArray expected =
+        Words({0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1000, 1, 1, 2000, 5000, 1}) +
+        Utf16Line(QStringLiteral("Open")) + Utf16Line({}) + Utf16Line({});
     ASSERT_EQ(expected.size(), 82);
     EXPECT_EQ(RecordBytes(CEventInfo()), expected);
 }

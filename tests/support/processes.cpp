@@ -44,8 +44,9 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 QString WriteRecordingScript(const QString& scriptPath, const QString& logPath) {
-    WriteFile(scriptPath, "#!/bin/sh\n{ for a in \"$@\"; do printf '%s|' \"$a\"; done; echo; } >> '" +
-                              logPath.toLocal8Bit() + "'\n");
+    WriteFile(scriptPath,
+              "#!/bin/sh\n{ for a in \"$@\"; do printf '%s|' \"$a\"; done; echo; } >> '" +
+                  logPath.toLocal8Bit() + "'\n");
     QFile::setPermissions(scriptPath,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     return scriptPath;

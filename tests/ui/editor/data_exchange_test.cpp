@@ -13,15 +13,25 @@
 
 TEST(DataExchange, NumbersAreDecimalsWithinTheirRangeOnly) {
     const std::pair<const char*, std::optional<int>> signedCases[] = {
-        {"0", 0}, {" 42 ", 42}, {"+7", 7}, {"-15", -15}, {"2147483647", 2147483647},
-        {"-2147483648", std::numeric_limits<int>::min()}, {"", {}}, {"-", {}},
-        {"2147483648", {}}, {"-2147483649", {}}, {"12a", {}}, {"1 2", {}}, {"0x10", {}},
+        {"0", 0},
+        {" 42 ", 42},
+        {"+7", 7},
+        {"-15", -15},
+        {"2147483647", 2147483647},
+        {"-2147483648", std::numeric_limits<int>::min()},
+        {"", {}},
+        {"-", {}},
+        {"2147483648", {}},
+        {"-2147483649", {}},
+        {"12a", {}},
+        {"1 2", {}},
+        {"0x10", {}},
         {"1.5", {}}};
     for (const auto& [text, value] : signedCases)
         EXPECT_EQ(ParseInt32(QString::fromLatin1(text)), value) << text;
     const std::pair<const char*, std::optional<std::uint32_t>> unsignedCases[] = {
-        {"007", 7u}, {"4294967295", 4294967295u}, {"", {}}, {"-1", {}}, {"+1", {}},
-        {"4294967296", {}}, {"5000ms", {}}, {"١٢", {}}};
+        {"007", 7u}, {"4294967295", 4294967295u}, {"", {}},       {"-1", {}},
+        {"+1", {}},  {"4294967296", {}},          {"5000ms", {}}, {"١٢", {}}};
     for (const auto& [text, value] : unsignedCases)
         EXPECT_EQ(ParseUInt32(QString::fromUtf8(text)), value) << text;
 }

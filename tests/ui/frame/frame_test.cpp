@@ -1,4 +1,5 @@
-// The main frame on Qt's offscreen platform: its keys carry the right commands, commands travel frame -> view -> application, and every way out closes the same way.
+// The main frame on Qt's offscreen platform: its keys carry the right commands, commands travel
+// frame -> view -> application, and every way out closes the same way.
 #include "engine/main_frame_pointer.h"
 #include "fakes/fake_platform.h"
 #include "support/recording_target.h"

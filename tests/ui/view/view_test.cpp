@@ -340,8 +340,8 @@ TEST_F(ViewTest, KeysDoubleClicksAndTheContextMenuReachTheCommandsOnce) {
     view->setFocus();
     // The frame's accelerators for the same keys must not fire a second time.
     int acceleratorRuns = 0;
-    for (const auto& [key, id] : {std::pair{Qt::Key_Return, ID_EVENT_EDIT},
-                                  std::pair{Qt::Key_Delete, ID_EVENT_DELETE}}) {
+    for (const auto& [key, id] :
+         {std::pair{Qt::Key_Return, ID_EVENT_EDIT}, std::pair{Qt::Key_Delete, ID_EVENT_DELETE}}) {
         auto* action = new QAction(&frame);
         action->setShortcut(QKeySequence(key));
         QObject::connect(action, &QAction::triggered, &frame, [&, id = id] {
@@ -359,7 +359,8 @@ TEST_F(ViewTest, KeysDoubleClicksAndTheContextMenuReachTheCommandsOnce) {
     EXPECT_TRUE(editor.lastEditMode);
 
     view->clearSelection();
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(20, view->viewport()->height() - 5));
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
+                       QPoint(20, view->viewport()->height() - 5));
     EXPECT_EQ(editor.runs, 3);
     ASSERT_EQ(platform.messageBox.shown.size(), 1u);
 
