@@ -2,7 +2,7 @@
 // with nothing left to bring it back, and the status bar says why; once an area appears, Hide
 // hides again.
 #include "fakes/fake_platform.h"
-#include "recording_target.h"
+#include "support/recording_target.h"
 #include "ui/frame/main_frame.h"
 
 #include <QStatusBar>
