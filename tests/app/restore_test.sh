@@ -87,12 +87,12 @@ hidden() {
   fi
 }
 
-wait_for 50 shown || fail "not shown at start: $(state)"
+wait_for 150 shown || fail "not shown at start: $(state)"
 for round in $(seq "$rounds"); do
   xdotool key alt+n
   wait_for 50 hidden || fail "round $round: not hidden as expected: $(state)"
   timeout 10 "$build/tintwatch" || fail "round $round: the second start ended with $?"
-  wait_for 50 shown || fail "round $round: not brought back: $(state), active $(xdotool getactivewindow 2>/dev/null)"
+  wait_for 100 shown || fail "round $round: not brought back: $(state), active $(xdotool getactivewindow 2>/dev/null)"
   # Stays shown: a late answer from the window manager must not take it away again.
   sleep 0.3
   shown || fail "round $round: shown, then lost again: $(state)"
