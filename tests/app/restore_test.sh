@@ -7,6 +7,8 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 rounds=$2
 with_tray=${3:-}
+summary="restored $rounds times ${with_tray:+with a notification area}"
+[ -n "$with_tray" ] || summary+="without a notification area, then hidden into a late one"
 cd "$(dirname "$0")/../.."
 
 scratch=$(mktemp -d)
@@ -36,14 +38,21 @@ openbox --config-file /dev/null >/dev/null 2>&1 &
 pids+=($!)
 wait_for 100 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
   fail "openbox did not start"
-if [ -n "$with_tray" ]; then
+# A tint2 panel holding only a notification area.
+start_tray() {
   printf 'panel_items = S\npanel_size = 100%% 30\npanel_position = bottom center horizontal\n' \
     >"$scratch/tint2rc"
   tint2 -c "$scratch/tint2rc" >/dev/null 2>&1 &
   pids+=($!)
-  wait_for 300 sh -c "xprop -root _NET_SUPPORTED >/dev/null && xdotool search --class tint2 >/dev/null" ||
-    fail "tint2 did not start"
-fi
+  wait_for 300 sh -c "xdotool search --class tint2 >/dev/null" || fail "tint2 did not start"
+}
+# Whether the panel holds an icon (tint2 puts each embedded icon in a window of its own).
+tray_holds_icon() {
+  local panel
+  panel=$(xdotool search --class tint2 | head -n1)
+  [ -n "$panel" ] && xwininfo -id "$panel" -children | grep -qE '^ +1 child'
+}
+[ -n "$with_tray" ] && start_tray
 
 # An empty list would open the editor at start; one disabled event keeps the window alone.
 le32() { local v=$(( $1 & 0xffffffff ))
@@ -62,6 +71,9 @@ pids+=($!)
 wait_for 150 sh -c 'xdotool search --onlyvisible --name "^Tintwatch$" >/dev/null' ||
   fail "the window did not appear"
 window=$(xdotool search --onlyvisible --name '^Tintwatch$' | head -n1)
+if [ -n "$with_tray" ]; then
+  wait_for 150 tray_holds_icon || fail "no icon in the notification area"
+fi
 
 # What the window manager and the X server say about the window, on one line.
 state() {
@@ -92,7 +104,8 @@ for round in $(seq "$rounds"); do
   xdotool key alt+n
   wait_for 50 hidden || fail "round $round: not hidden as expected: $(state)"
   timeout 10 "$build/tintwatch" || fail "round $round: the second start ended with $?"
-  wait_for 100 shown || fail "round $round: not brought back: $(state), active $(xdotool getactivewindow 2>/dev/null)"
+  wait_for 100 shown ||
+    fail "round $round: not brought back: $(state), active $(xdotool getactivewindow 2>/dev/null)"
   # Stays shown: a late answer from the window manager must not take it away again.
   sleep 0.3
   shown || fail "round $round: shown, then lost again: $(state)"
@@ -102,4 +115,14 @@ xdotool windowminimize "$window"
 wait_for 50 sh -c "xprop -id $window WM_STATE | grep -q Iconic" || fail "not minimised: $(state)"
 timeout 10 "$build/tintwatch" || fail "the second start ended with $?"
 wait_for 50 shown || fail "not brought back from the taskbar: $(state)"
-echo "restored $rounds times${with_tray:+ with a tray}: OK"
+# A notification area that appears later gets the icon at once, and Hide hides into it.
+if [ -z "$with_tray" ]; then
+  start_tray
+  wait_for 150 tray_holds_icon || fail "no icon in the notification area that appeared"
+  with_tray=late
+  xdotool key alt+n
+  wait_for 50 hidden || fail "with the late notification area, not hidden: $(state)"
+  timeout 10 "$build/tintwatch" || fail "the second start ended with $?"
+  wait_for 100 shown || fail "not brought back from the late notification area: $(state)"
+fi
+echo "$summary: OK"
