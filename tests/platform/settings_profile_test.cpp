@@ -6,58 +6,34 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
-namespace {
-
-const QString kOrg = QStringLiteral("TintwatchTests");
-
-} // namespace
-
 TEST(SettingsProfile, ValuesSurviveIntoANewProfileSectionBySection) {
     const QByteArray blob("\x00\x01\xFF\x7F placement", 15);
+    const QString text = QStringLiteral("/tmp/ünï cödé \"x\".txt");
     {
-        SettingsProfile profile(kOrg, QStringLiteral("RoundTrip"));
-        EXPECT_TRUE(
-            profile.WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("Column2"), -140));
-        EXPECT_TRUE(profile.WriteProfileInt(QStringLiteral("Other"), QStringLiteral("Column2"), 9));
-        EXPECT_TRUE(profile.WriteProfileString(QStringLiteral("Settings"),
-                                               QStringLiteral("FilePath"),
-                                               QStringLiteral("/tmp/ünï cödé \"x\".txt")));
-        EXPECT_TRUE(profile.WriteProfileBinary(QStringLiteral("Settings"),
-                                               QStringLiteral("LastLocation"), blob));
+        SettingsProfile profile("TintwatchTests", "RoundTrip");
+        EXPECT_TRUE(profile.WriteProfileInt("Settings", "Column2", -140));
+        EXPECT_TRUE(profile.WriteProfileInt("Other", "Column2", 9));
+        EXPECT_TRUE(profile.WriteProfileString("Settings", "FilePath", text));
+        EXPECT_TRUE(profile.WriteProfileBinary("Settings", "LastLocation", blob));
     }
-    SettingsProfile profile(kOrg, QStringLiteral("RoundTrip"));
-    EXPECT_EQ(profile.GetProfileInt(QStringLiteral("Settings"), QStringLiteral("Column2"), 0),
-              -140);
-    EXPECT_EQ(profile.GetProfileInt(QStringLiteral("Other"), QStringLiteral("Column2"), 0), 9);
-    EXPECT_EQ(
-        profile.GetProfileString(QStringLiteral("Settings"), QStringLiteral("FilePath"), QString()),
-        QStringLiteral("/tmp/ünï cödé \"x\".txt"));
-    EXPECT_EQ(profile.GetProfileBinary(QStringLiteral("Settings"), QStringLiteral("LastLocation")),
-              blob);
-}
-
-TEST(SettingsProfile, AbsentOrWrongTypedValuesGiveTheDefault) {
-    SettingsProfile profile(kOrg, QStringLiteral("Defaults"));
-    EXPECT_EQ(profile.GetProfileInt(QStringLiteral("Settings"), QStringLiteral("Nope"), 77), 77);
-    EXPECT_EQ(profile.GetProfileString(QStringLiteral("Settings"), QStringLiteral("Nope"),
-                                       QStringLiteral("dflt")),
-              QStringLiteral("dflt"));
-    EXPECT_EQ(profile.GetProfileBinary(QStringLiteral("Settings"), QStringLiteral("Nope")),
-              std::nullopt);
-
-    ASSERT_TRUE(profile.WriteProfileString(QStringLiteral("Settings"), QStringLiteral("Text"),
-                                           QStringLiteral("twelve")));
-    EXPECT_EQ(profile.GetProfileInt(QStringLiteral("Settings"), QStringLiteral("Text"), 5), 5);
-    EXPECT_EQ(profile.GetProfileBinary(QStringLiteral("Settings"), QStringLiteral("Text")),
-              std::nullopt);
+    SettingsProfile profile("TintwatchTests", "RoundTrip");
+    EXPECT_EQ(profile.GetProfileInt("Settings", "Column2", 0), -140);
+    EXPECT_EQ(profile.GetProfileInt("Other", "Column2", 0), 9);
+    EXPECT_EQ(profile.GetProfileString("Settings", "FilePath", QString()), text);
+    EXPECT_EQ(profile.GetProfileBinary("Settings", "LastLocation"), blob);
+    // Absent, or of another type: the default.
+    EXPECT_EQ(profile.GetProfileInt("Settings", "Nope", 77), 77);
+    EXPECT_EQ(profile.GetProfileString("Settings", "Nope", "dflt"), "dflt");
+    EXPECT_EQ(profile.GetProfileBinary("Settings", "Nope"), std::nullopt);
+    EXPECT_EQ(profile.GetProfileInt("Settings", "FilePath", 5), 5);
+    EXPECT_EQ(profile.GetProfileBinary("Settings", "FilePath"), std::nullopt);
 }
 
 TEST(SettingsProfile, AWriteThatCannotReachTheFileReportsFailure) {
-    const QString app = QStringLiteral("Unwritable");
     // A folder where the settings file should be: no user, root included, can write there.
-    const QString fileName = QSettings(kOrg, app).fileName();
+    const QString fileName = QSettings("TintwatchTests", "Unwritable").fileName();
     ASSERT_TRUE(QDir().mkpath(fileName));
-    SettingsProfile profile(kOrg, app);
-    EXPECT_FALSE(profile.WriteProfileInt(QStringLiteral("Settings"), QStringLiteral("X"), 1));
+    SettingsProfile profile("TintwatchTests", "Unwritable");
+    EXPECT_FALSE(profile.WriteProfileInt("Settings", "X", 1));
     EXPECT_TRUE(QFileInfo(fileName).isDir());
 }
