@@ -5,7 +5,6 @@
 #include "app/pending_saves.h"
 #include "app/tintwatch_app.h"
 #include "fakes/fake_platform.h"
-#include "model/data_file_path.h"
 #include "model/exceptions.h"
 #include "model/tintwatch_doc.h"
 #include "support/processes.h"
@@ -16,14 +15,11 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
-
-#include <stdexcept>
 
 namespace {
 
@@ -70,7 +66,7 @@ public:
 
 } // namespace
 
-TEST_F(AppTest, StartUpListsTheStoredEventsAndWatchesTheEnabledOnes) {
+TEST_F(AppTest, StartUpListsAndWatchesTheStoredEventsAndTheCommandsReplaceThem) {
     // Seed 1 is enabled with a 11 ms interval, seed 2 disabled.
     WriteFile(path, DataFileBytes({NumberedEvent(1), NumberedEvent(2)}));
     Start();
@@ -80,16 +76,11 @@ TEST_F(AppTest, StartUpListsTheStoredEventsAndWatchesTheEnabledOnes) {
     EXPECT_TRUE(fakes.messageBox.shown.empty());
     ASSERT_NE(lastTimers, nullptr);
     EXPECT_EQ(lastTimers->running, (std::map<std::uintptr_t, std::uint32_t>{{1, 11u}}));
-}
 
-TEST_F(AppTest, NewAndOpenReplaceTheListAndAboutIsTheApplications) {
-    WriteFile(path, DataFileBytes({NumberedEvent(1), NumberedEvent(2)}));
-    Start();
     GuardModals();
     EXPECT_TRUE(app->MainFrame()->OnCommand(ID_APP_ABOUT));
     EXPECT_EQ(modalTitles, QStringList{"About Tintwatch"});
     EXPECT_FALSE(app->OnCommand(ID_EVENT_NEW)) << "not the application's command";
-
     EXPECT_TRUE(app->OnCommand(ID_FILE_OPEN)); // the chooser is cancelled: nothing changes
     EXPECT_EQ(app->View()->GetItemCount(), 2);
     fakes.fileChooser.answer = path + ".other";
@@ -145,66 +136,53 @@ TEST(PendingSavesTest, OnlyQueuedSavesRunAndOnlyOnce) {
     EXPECT_EQ(RunPendingSaves(nullptr), 0);
 }
 
-TEST(AboutDlgTest, ShowsTheCompiledInIcon) {
+TEST(AboutDlgTest, ShowsTheCompiledInIconAndOkClosesIt) {
     CAboutDlg dlg;
-    bool icon = false;
-    for (const QLabel* label : dlg.findChildren<QLabel*>())
-        icon = icon || !label->pixmap().isNull();
-    EXPECT_TRUE(icon);
+    const QList<QLabel*> labels = dlg.findChildren<QLabel*>();
+    EXPECT_TRUE(
+        std::any_of(labels.begin(), labels.end(), [](auto* l) { return !l->pixmap().isNull(); }));
+    dlg.findChild<QPushButton*>()->click();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
 }
 
 TEST(DocumentOpenerTest, EachKindOfFileAtStartUp) {
-    enum Stands { Nothing, Folder, File };
-    enum Throws { No, DataError, OtherError };
-    struct Case {
-        const char* name;
-        Stands stands;
-        Throws throws;
-        bool copyBlocked;
-        StartDocument result;
-        bool told, fileStays;
+    // What stands at the path, what the opening throws (1: a data-file error, 2: another).
+    const std::tuple<const char*, bool, int, bool, StartDocument> cases[] = {
+        {"missing", false, 0, false, StartDocument::New},
+        {"readable", true, 0, false, StartDocument::Opened},
+        {"damaged", true, 1, false, StartDocument::Mismatch},
+        {"damaged, no room for its copy", true, 1, true, StartDocument::Mismatch},
+        {"other error", true, 2, false, StartDocument::Opened},
     };
-    const Case cases[] = {
-        {"missing", Nothing, No, false, StartDocument::New, false, false},
-        {"a folder", Folder, No, false, StartDocument::New, false, true},
-        {"readable", File, No, false, StartDocument::Opened, false, true},
-        {"damaged", File, DataError, false, StartDocument::Mismatch, true, false},
-        {"damaged, no room for the copy", File, DataError, true, StartDocument::Mismatch, true,
-         true},
-        {"other error", File, OtherError, false, StartDocument::Opened, false, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("Tintwatchv7.1.dat");
-        if (c.stands == Folder)
-            QDir().mkdir(path);
-        if (c.stands == File)
+    for (const auto& [name, exists, throws, copyBlocked, result] : cases) {
+        SCOPED_TRACE(name);
+        UserFolders user;
+        const QString path = user.DataFilePath();
+        if (exists)
             WriteFile(path, "events");
-        if (c.copyBlocked)
+        if (copyBlocked)
             QDir().mkpath(path + ".bad/inside");
         FakeMessageBox box;
-        int opened = 0, fresh = 0;
-        const auto open = [&](const QString& file) {
-            EXPECT_EQ(file, path);
-            ++opened;
-            if (c.throws == DataError)
+        QStringList calls;
+        const auto open = [&, throws = throws](const QString& file) {
+            calls << file;
+            if (throws == 1)
                 throw CFileException("read failed");
-            if (c.throws == OtherError)
+            if (throws == 2)
                 throw std::logic_error("unexpected");
         };
-        EXPECT_EQ(OpenEventDocument(
-                      path, open, [&] { ++fresh; }, box),
-                  c.result);
-        EXPECT_EQ(opened + fresh, 1);
-        EXPECT_EQ(fresh, c.stands == File ? 0 : 1);
-        ASSERT_EQ(box.shown.size(), c.told ? 1u : 0u);
-        if (c.told) {
+        const auto startNew = [&] { calls << "new"; };
+        EXPECT_EQ(OpenEventDocument(path, open, startNew, box), result);
+        EXPECT_EQ(calls, QStringList{exists ? path : "new"});
+        // A damaged file is told about, kept as .bad, and removed once its copy exists.
+        const bool told = result == StartDocument::Mismatch;
+        ASSERT_EQ(box.shown.size(), told ? 1u : 0u);
+        if (told) {
             EXPECT_EQ(box.shown[0].text, kMismatchText);
             EXPECT_EQ(box.shown[0].buttons, MbButtons::Ok);
             EXPECT_EQ(box.shown[0].icon, MbIcon::Error);
         }
-        EXPECT_EQ(QFileInfo::exists(path), c.fileStays);
-        EXPECT_EQ(ReadFile(path + ".bad") == "events", c.told && !c.copyBlocked);
+        EXPECT_EQ(QFileInfo::exists(path), exists && (!told || copyBlocked));
+        EXPECT_EQ(ReadFile(path + ".bad") == "events", told && !copyBlocked);
     }
 }

@@ -9,43 +9,16 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 #include <vector>
 
 namespace {
 
-qint64 MillisecondsOf(const std::function<void()>& call) {
+qint64 MillisecondsOf(PulseTone& tone, std::uint32_t hz, std::uint32_t ms) {
     QElapsedTimer clock;
     clock.start();
-    call();
+    tone.Beep(hz, ms);
     return clock.elapsed();
-}
-
-struct Sound {
-    double hz = 0, ms = 0;
-};
-
-// The span above a noise floor of signed 16-bit mono samples at 48 kHz, and its frequency
-// from the zero crossings within it.
-Sound Analyse(const QByteArray& raw) {
-    std::vector<std::int16_t> samples(static_cast<std::size_t>(raw.size()) / 2);
-    if (!samples.empty())
-        std::memcpy(samples.data(), raw.constData(), samples.size() * 2);
-    std::size_t first = samples.size(), last = 0;
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        if (std::abs(samples[i]) > 1000) {
-            first = std::min(first, i);
-            last = i;
-        }
-    }
-    if (first >= last)
-        return {};
-    int crossings = 0;
-    for (std::size_t i = first + 1; i <= last; ++i)
-        crossings += (samples[i - 1] < 0) != (samples[i] < 0);
-    const double seconds = static_cast<double>(last - first) / 48000.0;
-    return {crossings / 2.0 / seconds, seconds * 1000.0};
 }
 
 class PrivatePulseServer : public ::testing::Test {
@@ -54,11 +27,9 @@ protected:
         qunsetenv("PULSE_SERVER");
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(user.Path("runtime")));
         server.setProcessEnvironment(user.Environment());
-        server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         server.start("pulseaudio",
                      {"-n", "--daemonize=no", "--exit-idle-time=-1", "--load=module-null-sink",
                       "--load=module-native-protocol-unix"});
-        ASSERT_TRUE(server.waitForStarted(5000)) << "pulseaudio is needed";
         ASSERT_TRUE(
             WaitUntil([&] { return QFileInfo::exists(user.Path("runtime/pulse/native")); }, 10000))
             << "pulseaudio made no socket";
@@ -70,26 +41,21 @@ protected:
                                  "--channels=1", "--raw", "--latency-msec=20"});
         ASSERT_TRUE(recorder.waitForStarted(3000)) << "parec (pulseaudio-utils) is needed";
         // The sink's first block must pass before it renders at the listener's pace.
-        QElapsedTimer warmUp;
-        warmUp.start();
-        while (Heard().isEmpty() && warmUp.elapsed() < 10000) {
-        }
+        ASSERT_TRUE(WaitUntil([&] { return !Heard().empty(); }, 10000));
     }
     void TearDown() override {
         for (QProcess* process : {&recorder, &server}) {
             process->terminate();
-            if (!process->waitForFinished(5000))
-                process->kill();
             process->waitForFinished();
         }
     }
-
     // What has been played since the last call, as 16-bit mono samples at 48 kHz.
-    QByteArray Heard() {
+    std::vector<std::int16_t> Heard() {
         QThread::msleep(200);
-        QByteArray samples = ReadFile(user.Path("heard.raw")).mid(heardBytes);
-        samples.chop(samples.size() % 2);
-        heardBytes += samples.size();
+        const QByteArray bytes = ReadFile(user.Path("heard.raw")).mid(heardBytes);
+        std::vector<std::int16_t> samples(static_cast<std::size_t>(bytes.size() / 2));
+        std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
+        heardBytes += static_cast<qint64>(samples.size() * 2);
         return samples;
     }
 
@@ -99,6 +65,25 @@ protected:
     PulseTone tone;
 };
 
+// How long the samples stay above a noise floor, and their frequency from the zero crossings
+// in that span.
+std::pair<double, double> HzAndMsOf(const std::vector<std::int16_t>& samples) {
+    std::size_t first = samples.size(), last = 0;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        if (std::abs(samples[i]) > 1000) {
+            first = std::min(first, i);
+            last = i;
+        }
+    }
+    if (first >= last)
+        return {0, 0};
+    int crossings = 0;
+    for (std::size_t i = first + 1; i <= last; ++i)
+        crossings += (samples[i - 1] < 0) != (samples[i] < 0);
+    const double seconds = static_cast<double>(last - first) / 48000.0;
+    return {crossings / 2.0 / seconds, seconds * 1000.0};
+}
+
 } // namespace
 
 TEST(PulseToneWithoutServer, ReturnsAtOnce) {
@@ -106,24 +91,24 @@ TEST(PulseToneWithoutServer, ReturnsAtOnce) {
     qunsetenv("PULSE_SERVER");
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(user.Path("runtime")));
     PulseTone tone;
-    EXPECT_LT(MillisecondsOf([&] { tone.Beep(440, 200); }), 100);
+    EXPECT_LT(MillisecondsOf(tone, 440, 200), 100);
     // An address given explicitly that nobody serves fails as quickly, spawning nothing.
     qputenv("PULSE_SERVER", "unix:/nonexistent/tintwatch/native");
-    EXPECT_LT(MillisecondsOf([&] { tone.Beep(440, 200); }), 500);
+    EXPECT_LT(MillisecondsOf(tone, 440, 200), 500);
     qunsetenv("PULSE_SERVER");
 }
 
 TEST_F(PrivatePulseServer, AToneSoundsItsFrequencyForItsDuration) {
-    for (const auto& [hz, ms] : {std::pair{440, 300}, std::pair{1000, 200}}) {
-        const qint64 elapsed = MillisecondsOf([&] { tone.Beep(hz, ms); });
+    for (const auto& [hz, ms] : {std::pair{440u, 300u}, std::pair{1000u, 200u}}) {
+        const qint64 elapsed = MillisecondsOf(tone, hz, ms);
         EXPECT_GE(elapsed, ms - 20);
         EXPECT_LE(elapsed, ms + 500);
-        const Sound heard = Analyse(Heard());
-        EXPECT_NEAR(heard.hz, hz, hz * 0.03);
-        EXPECT_NEAR(heard.ms, ms, 30.0);
+        const auto [heardHz, heardMs] = HzAndMsOf(Heard());
+        EXPECT_NEAR(heardHz, hz, hz * 0.03);
+        EXPECT_NEAR(heardMs, ms, 30.0);
     }
     // Nothing at all for a zero frequency or length.
-    EXPECT_LT(MillisecondsOf([&] { tone.Beep(0, 300); }), 50);
-    EXPECT_LT(MillisecondsOf([&] { tone.Beep(440, 0); }), 50);
-    EXPECT_EQ(Analyse(Heard()).ms, 0.0);
+    EXPECT_LT(MillisecondsOf(tone, 0, 300), 50);
+    EXPECT_LT(MillisecondsOf(tone, 440, 0), 50);
+    EXPECT_EQ(HzAndMsOf(Heard()).second, 0.0);
 }
