@@ -26,21 +26,16 @@ namespace {
 class AppTest : public ::testing::Test {
 protected:
     AppTest() {
-        app.emplace(fakes.Services(), [this](std::function<void(std::uintptr_t)>) {
-            auto timers = std::make_unique<FakeTimerHost>();
-            lastTimers = timers.get();
-            return timers;
-        });
         GetDataFilePath(path);
         QFile::remove(path);
     }
     void Start() {
-        ASSERT_TRUE(app->InitInstance());
-        app->MainFrame()->SetQuitFunction([this] { ++quits; });
+        ASSERT_TRUE(app.InitInstance());
+        app.MainFrame()->SetQuitFunction([this] { ++quits; });
     }
     // Closes every modal box that opens, so none can hang the test; notes their titles.
     void GuardModals() {
-        auto* guard = new QTimer(app->MainFrame());
+        auto* guard = new QTimer(app.MainFrame());
         QObject::connect(guard, &QTimer::timeout, [this] {
             if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
                 modalTitles.append(modal->windowTitle());
@@ -53,7 +48,11 @@ protected:
     QString path; // the data file, in the tests' own data folder
     FakePlatform fakes;
     FakeTimerHost* lastTimers = nullptr;
-    std::optional<CTintwatchApp> app;
+    CTintwatchApp app{fakes.Services(), [this](std::function<void(std::uintptr_t)>) {
+                          auto timers = std::make_unique<FakeTimerHost>();
+                          lastTimers = timers.get();
+                          return timers;
+                      }};
     int quits = 0;
     QStringList modalTitles;
 };
@@ -70,37 +69,37 @@ TEST_F(AppTest, StartUpListsAndWatchesTheStoredEventsAndTheCommandsReplaceThem) 
     // Seed 1 is enabled with a 11 ms interval, seed 2 disabled.
     WriteFile(path, DataFileBytes({NumberedEvent(1), NumberedEvent(2)}));
     Start();
-    EXPECT_TRUE(app->MainFrame()->isVisible());
-    ASSERT_EQ(app->View()->GetItemCount(), 2);
-    ExpectSameStoredFields(*app->View()->GetItemData(1), NumberedEvent(2));
+    EXPECT_TRUE(app.MainFrame()->isVisible());
+    ASSERT_EQ(app.View()->GetItemCount(), 2);
+    ExpectSameStoredFields(*app.View()->GetItemData(1), NumberedEvent(2));
     EXPECT_TRUE(fakes.messageBox.shown.empty());
     ASSERT_NE(lastTimers, nullptr);
     EXPECT_EQ(lastTimers->running, (std::map<std::uintptr_t, std::uint32_t>{{1, 11u}}));
 
     GuardModals();
-    EXPECT_TRUE(app->MainFrame()->OnCommand(ID_APP_ABOUT));
+    EXPECT_TRUE(app.MainFrame()->OnCommand(ID_APP_ABOUT));
     EXPECT_EQ(modalTitles, QStringList{"About Tintwatch"});
-    EXPECT_FALSE(app->OnCommand(ID_EVENT_NEW)) << "not the application's command";
-    EXPECT_TRUE(app->OnCommand(ID_FILE_OPEN)); // the chooser is cancelled: nothing changes
-    EXPECT_EQ(app->View()->GetItemCount(), 2);
+    EXPECT_FALSE(app.OnCommand(ID_EVENT_NEW)) << "not the application's command";
+    EXPECT_TRUE(app.OnCommand(ID_FILE_OPEN)); // the chooser is cancelled: nothing changes
+    EXPECT_EQ(app.View()->GetItemCount(), 2);
     fakes.fileChooser.answer = path + ".other";
     WriteFile(fakes.fileChooser.answer, DataFileBytes({NumberedEvent(5)}));
-    EXPECT_TRUE(app->OnCommand(ID_FILE_OPEN));
-    ASSERT_EQ(app->View()->GetItemCount(), 1);
-    ExpectSameStoredFields(*app->View()->GetItemData(0), NumberedEvent(5));
+    EXPECT_TRUE(app.OnCommand(ID_FILE_OPEN));
+    ASSERT_EQ(app.View()->GetItemCount(), 1);
+    ExpectSameStoredFields(*app.View()->GetItemData(0), NumberedEvent(5));
 
-    EXPECT_TRUE(app->OnCommand(ID_FILE_NEW));
-    EXPECT_EQ(app->View()->GetItemCount(), 0);
-    EXPECT_TRUE(app->Document()->m_arrEvents.empty());
+    EXPECT_TRUE(app.OnCommand(ID_FILE_NEW));
+    EXPECT_EQ(app.View()->GetItemCount(), 0);
+    EXPECT_TRUE(app.Document()->m_arrEvents.empty());
 }
 
 TEST_F(AppTest, ClosingRunsAQueuedSaveButNothingElseQueued) {
     Start(); // no file: an empty list, and a request for a first event queued
-    EXPECT_EQ(app->View()->GetItemCount(), 0);
+    EXPECT_EQ(app.View()->GetItemCount(), 0);
     EXPECT_TRUE(fakes.messageBox.shown.empty());
     GuardModals();
-    PostCommand(app->MainFrame(), ID_FILE_SAVE);
-    app->MainFrame()->OnClose();
+    PostCommand(app.MainFrame(), ID_FILE_SAVE);
+    app.MainFrame()->OnClose();
     EXPECT_EQ(quits, 1);
     const auto saved = EventsOf(ReadFile(path));
     ASSERT_TRUE(saved) << "the queued save did not run";
@@ -111,15 +110,15 @@ TEST_F(AppTest, ClosingRunsAQueuedSaveButNothingElseQueued) {
 
 TEST_F(AppTest, TerminationClosesAnOpenBoxFirstThenTheWindow) {
     Start();
-    QTimer::singleShot(50, &*app, [this] { app->RequestClose(); });
+    QTimer::singleShot(50, &app, [this] { app.RequestClose(); });
     bool stuck = false;
-    QTimer::singleShot(3000, &*app, [&stuck] {
+    QTimer::singleShot(3000, &app, [&stuck] {
         if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
             stuck = true;
             modal->done(-1);
         }
     });
-    app->OnAppAbout(); // returns once the request has closed it
+    app.OnAppAbout(); // returns once the request has closed it
     EXPECT_FALSE(stuck) << "the box was left open";
     EXPECT_EQ(quits, 0) << "the window closed while the box was still running";
     EXPECT_TRUE(WaitUntil([this] { return quits == 1; }, 2000));

@@ -110,14 +110,10 @@ TEST_F(LauncherTest, ProgramsGetEachArgumentWholeAndNoDescriptorOfOurs) {
     EXPECT_FALSE(launcher.LaunchDetached(QString(), {}));
 
     // A descriptor this process left inheritable must not reach the program; found on PATH.
-    const int leaked = dup2(open("/dev/null", O_RDONLY), 57);
-    ASSERT_EQ(leaked, 57);
-    const QString fds = user.Path("fds");
-    EXPECT_TRUE(launcher.LaunchDetached(
-        "sh", {"-c", "ls /proc/$$/fd > '" + fds + ".tmp' && mv '" + fds + ".tmp' '" + fds + "'"}));
-    close(leaked);
-    ASSERT_TRUE(WaitUntil([&] { return QFile::exists(fds); }));
-    const QList<QByteArray> open = ReadFile(fds).split('\n');
+    ASSERT_EQ(dup2(open("/dev/null", O_RDONLY), 57), 57);
+    EXPECT_TRUE(launcher.LaunchDetached("sh", {"-c", "exec \"$0\" $(ls /proc/$$/fd)", program}));
+    close(57);
+    const QStringList open = Recorded("run.log").split('|');
     EXPECT_TRUE(open.contains("0") && open.contains("1") && open.contains("2"));
     EXPECT_FALSE(open.contains("57"));
 }
