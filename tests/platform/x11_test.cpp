@@ -50,6 +50,9 @@ TEST(XcbScreenTest, PointerWarpsReadsBackAndStaysOnTheScreen) {
         screen.SetCursorPos(to);
         EXPECT_EQ(screen.GetCursorPos(), at);
     }
+    // Sent at once: another client sees the pointer there before this one asks anything.
+    screen.SetCursorPos(QPoint(321, 234));
+    EXPECT_TRUE(Xdotool({"getmouselocation"}).value_or("").startsWith("x:321 y:234 "));
 }
 
 namespace {
