@@ -7,11 +7,16 @@
 #   test     everything the tests need (make test): all of the above and the test tools
 set -euo pipefail
 
-run=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libpulse-dev xdg-utils)
+run=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libpulse-dev xdg-utils
+     libpipewire-0.3-dev libwayland-dev qt6-wayland)
 demo=(xvfb xdotool x11-utils x11-apps imagemagick fonts-dejavu-core)
 package=(dpkg-dev file)
 test=(libgtest-dev libbenchmark-dev pulseaudio pulseaudio-utils tint2 openbox clang
       desktop-file-utils appstream)
+# The headless Wayland desktop of the tests (scripts/wayland-session.sh), and what building its
+# patched screen-cast portal from Debian's source package needs.
+test+=(sway pipewire pipewire-bin wireplumber xdg-desktop-portal dbus patch
+       meson libdrm-dev libinih-dev libgbm-dev wayland-protocols libsystemd-dev)
 
 wanted=()
 [ $# -gt 0 ] || { echo "usage: $0 run|demo|package|test ..." >&2; exit 2; }

@@ -20,7 +20,6 @@ QProcessEnvironment UserFolders::Environment() const {
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(QStringLiteral("config")));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), Path(QStringLiteral("runtime")));
     environment.insert(QStringLiteral("HOME"), Path(QStringLiteral("home")));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     return environment;
 }
 
