@@ -131,26 +131,26 @@ TEST(PulseToneWithoutServer, ReturnsAtOnce) {
     QTemporaryDir empty;
     UseRuntimeDir(empty.path());
     PulseTone tone;
-    EXPECT_LT(MillisecondsOf([&] { tone.Beep(440, 200); }), 100);
+    EXPECT_LT(MillisecondsOf([&] { tone.Beep(440, 200, {}); }), 100);
     // An address given explicitly that nobody serves fails as quickly, spawning nothing.
     setenv("PULSE_SERVER", "unix:/nonexistent/tintwatch/native", 1);
-    EXPECT_LT(MillisecondsOf([&] { tone.Beep(440, 200); }), 500);
+    EXPECT_LT(MillisecondsOf([&] { tone.Beep(440, 200, {}); }), 500);
     unsetenv("PULSE_SERVER");
 }
 
 TEST_F(PrivatePulseServer, AToneLastsItsDurationAndSoundsItsFrequency) {
-    const qint64 elapsed = MillisecondsOf([&] { tone.Beep(440, 300); });
+    const qint64 elapsed = MillisecondsOf([&] { tone.Beep(440, 300, {}); });
     EXPECT_GE(elapsed, 280);
     EXPECT_LE(elapsed, 800);
     EXPECT_NEAR(DominantFrequency(Heard(), 48000), 440.0, 15.0);
 
-    tone.Beep(1000, 200);
+    tone.Beep(1000, 200, {});
     EXPECT_NEAR(DominantFrequency(Heard(), 48000), 1000.0, 30.0);
 }
 
 TEST_F(PrivatePulseServer, FrequencyOrDurationZeroReturnAtOnce) {
-    EXPECT_LT(MillisecondsOf([&] { tone.Beep(0, 300); }), 50);
-    EXPECT_LT(MillisecondsOf([&] { tone.Beep(440, 0); }), 50);
+    EXPECT_LT(MillisecondsOf([&] { tone.Beep(0, 300, {}); }), 50);
+    EXPECT_LT(MillisecondsOf([&] { tone.Beep(440, 0, {}); }), 50);
     EXPECT_EQ(DominantFrequency(Heard(), 48000), 0.0);
 }
 
@@ -159,10 +159,22 @@ TEST_F(PrivatePulseServer, TonesFromSeveralThreadsOverlap) {
         std::vector<std::thread> threads;
         for (int i = 0; i < 3; ++i)
             threads.emplace_back(
-                [&, i] { tone.Beep(static_cast<std::uint32_t>(500 + 100 * i), 300); });
+                [&, i] { tone.Beep(static_cast<std::uint32_t>(500 + 100 * i), 300, {}); });
         for (auto& thread : threads)
             thread.join();
     });
     EXPECT_GE(elapsed, 280);
     EXPECT_LT(elapsed, 800); // one after another would take 900 ms
+}
+
+TEST_F(PrivatePulseServer, AStopCutsALongToneShortWithinAPiece) {
+    std::stop_source stop;
+    QElapsedTimer clock;
+    clock.start();
+    std::jthread worker([&] { tone.Beep(440, 5000, stop.get_token()); });
+    QThread::msleep(300);
+    const qint64 asked = clock.elapsed();
+    stop.request_stop();
+    worker.join();
+    EXPECT_LT(clock.elapsed() - asked, 100);
 }
