@@ -115,6 +115,7 @@ TEST_F(BrowserTest, HandlerReceivesExactlyTheAddressAndLeavesNoZombie) {
     RecordingRealLauncher launcher;
 
     OpenUrlInDefaultBrowser(launcher, url);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !launcher.calls.isEmpty(); }, 5000));
 
     EXPECT_EQ(launcher.calls, QStringList{"launch " + script + ' ' + url});
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(record); }, 5000));
@@ -131,6 +132,7 @@ TEST_F(BrowserTest, HandlerWithoutFieldCodeGetsTheAddressLast) {
     RecordingRealLauncher launcher;
 
     OpenUrlInDefaultBrowser(launcher, url);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !launcher.calls.isEmpty(); }, 5000));
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(record); }, 5000));
     EXPECT_EQ(RecordedArguments(), (QStringList{"--new-window", url}));
@@ -139,6 +141,7 @@ TEST_F(BrowserTest, HandlerWithoutFieldCodeGetsTheAddressLast) {
 TEST_F(BrowserTest, WithoutAHandlerTheDesktopOpenerGetsTheAddress) {
     RecordingRealLauncher launcher;
     OpenUrlInDefaultBrowser(launcher, url);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !launcher.calls.isEmpty(); }, 5000));
     EXPECT_EQ(launcher.calls, QStringList{"url " + url});
 }
 
@@ -150,12 +153,14 @@ TEST_F(BrowserTest, HandlerThatCannotStartFallsBackToTheDesktopOpener) {
     RegisterHandler(broken + " %u");
     RecordingRealLauncher launcher;
     OpenUrlInDefaultBrowser(launcher, url);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !launcher.calls.isEmpty(); }, 5000));
     EXPECT_EQ(launcher.calls, (QStringList{"launch " + broken + ' ' + url, "url " + url}));
 
     // Named in mimeapps.list but not installed: straight to the opener.
     QFile::remove(root.filePath("data/applications/fake-browser.desktop"));
     launcher.calls.clear();
     OpenUrlInDefaultBrowser(launcher, url);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !launcher.calls.isEmpty(); }, 5000));
     EXPECT_EQ(launcher.calls, QStringList{"url " + url});
 }
 
@@ -164,6 +169,7 @@ TEST_F(BrowserTest, FailuresStaySilentEvenWhenTheOpenerFailsToo) {
     FakeLauncher launcher;
     launcher.launchResult = false; // neither the handler nor the opener starts
     OpenUrlInDefaultBrowser(launcher, url);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !launcher.calls.isEmpty(); }, 5000));
     EXPECT_EQ(launcher.calls, (QStringList{"launch /bin/true " + url, "url " + url}));
 }
 

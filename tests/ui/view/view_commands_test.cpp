@@ -4,6 +4,7 @@
 #include "view_fixture.h"
 
 #include <QFileInfo>
+#include <QTest>
 
 namespace {
 
@@ -309,6 +310,7 @@ TEST_F(CommandsTest, TheWebsiteCommandOpensTheProductPageOnceAndSavesNothing) {
     Start({Event(100, true)});
     Deliver();
     EXPECT_TRUE(view->OnCommand(ID_HELP_WEBSITE));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !platform.launcher.calls.isEmpty(); }, 5000));
     // Started directly when the desktop names a browser, else through the desktop's opener.
     ASSERT_EQ(platform.launcher.calls.size(), 1);
     EXPECT_TRUE(platform.launcher.calls[0].contains(WebsiteUrl()))
