@@ -32,7 +32,6 @@ private:
     std::shared_ptr<XcbHotKeys::Keys> m_keys;
     std::unique_ptr<XcbKeyGrab> m_grab;
 };
-
 } // namespace
 
 XcbHotKeys::XcbHotKeys() : m_keys(std::make_shared<Keys>()) {
