@@ -29,6 +29,8 @@ public:
 
     // Valid for as long as this object lives.
     PlatformServices Services();
+    // The display has gone: messages go to standard error from now on.
+    void WithoutDisplay();
     // Window-style timers whose expiries call `onTick` on the UI thread.
     static std::unique_ptr<ITimerHost> MakeTimerHost(std::function<void(std::uintptr_t)> onTick);
 
