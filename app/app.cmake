@@ -6,6 +6,7 @@ add_library(tw_app STATIC
   document_opener.cpp
   instance_message.cpp
   pending_saves.cpp
+  screen_share_notice.cpp
   single_instance.cpp
   tintwatch_app.cpp
 )
@@ -28,11 +29,6 @@ target_compile_definitions(tintwatch PRIVATE TINTWATCH_VERSION="${PROJECT_VERSIO
 target_link_libraries(tintwatch PRIVATE tw_app tw_platform_real)
 # build/tintwatch, at the top of the build folder, as the README and the scripts expect.
 set_target_properties(tintwatch PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-
-# A window of one colour for the demonstration and the end-to-end test; not installed.
-add_executable(tw_colour_window tools/colour_window.cpp)
-target_link_libraries(tw_colour_window PRIVATE Qt6::Widgets)
-set_target_properties(tw_colour_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 include(GNUInstallDirs)
 install(TARGETS tintwatch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -6,8 +6,10 @@
 #include "platform/real/termination_signals.h"
 #include "platform/real/unplanned_exit_guard.h"
 #include "res/resource_ids.h"
+#include "screen_share_notice.h"
 #include "single_instance.h"
 #include "tintwatch_app.h"
+#include "ui/frame/main_frame.h"
 
 #include <QApplication>
 
@@ -55,6 +57,11 @@ int main(int argc, char** argv) {
 
     if (!app.InitInstance())
         return 1;
+    // On Wayland the desktop may refuse or stop sharing its screen; the user hears of it.
+    std::unique_ptr<ScreenShareNotice> shareNotice;
+    if (IScreenShare* share = platform.ScreenShare())
+        shareNotice = std::make_unique<ScreenShareNotice>(*share, platform.Services().messageBox,
+                                                          *app.MainFrame());
     // Losing the X server ends the process from inside the loop: what is counted but not yet
     // written is written then, and nothing is shown any more.
     const UnplannedExitGuard unplannedExit([&] {

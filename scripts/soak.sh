@@ -17,18 +17,17 @@ export HOME="$work/home" QT_QPA_PLATFORM=xcb
 unset PULSE_SERVER WAYLAND_DISPLAY
 mkdir -p "$XDG_DATA_HOME/Tintwatch" "$XDG_CONFIG_HOME" "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 
+source scripts/xvfb.sh
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  # Only our own children: a bare wait would also wait for the Xvfb still running.
   wait "${pids[@]}" 2>/dev/null || true
+  stop_xvfb
 }
 trap cleanup EXIT
-
-# -displayfd: Xvfb picks a free display and writes its number once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -br -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
+# A black root: every point without a window reads black.
+start_xvfb -br
 if command -v pulseaudio >/dev/null; then
   pulseaudio -n --daemonize=no --exit-idle-time=-1 --load=module-null-sink \
     --load=module-native-protocol-unix 2>/dev/null &
@@ -69,6 +68,7 @@ first_fds=""
 first_threads=""
 for minute in $(seq 1 "$minutes"); do
   sleep "${SOAK_MINUTE_SECONDS:-60}"
+  kill -0 "$XVFB_PID" 2>/dev/null || { echo "The Xvfb ended early."; exit 1; }
   kill -0 "$pid" 2>/dev/null || { echo "Tintwatch ended early:"; cat "$work/stderr.log"; exit 1; }
   rss=$(field VmRSS)
   fds=$(fewest count_fds)

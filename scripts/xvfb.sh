@@ -1,10 +1,11 @@
 # Sourced: starts a private Xvfb on the first free display number and exports DISPLAY;
-# stop_xvfb ends it. Screen 1280x1024 at 24 bits, the depth the pixel tests expect.
+# stop_xvfb ends it. Screen 1280x1024 at 24 bits, the depth the pixel tests expect; arguments
+# are passed on to Xvfb (-br: a black root window).
 start_xvfb() {
   local n
   for n in $(seq 90 140); do
     [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ] && continue
-    Xvfb ":${n}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":${n}" -screen 0 1280x1024x24 -nolisten tcp "$@" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 1 50); do
       if xdpyinfo -display ":${n}" >/dev/null 2>&1; then

@@ -1,16 +1,18 @@
 // The X server ends under the running program (a crash, a log-out that kills it): Qt ends the
 // program at once, without its close handling. Every detection it had counted, and acted on,
 // must be in the data file all the same, and the program's last-moment action must run.
-#include "program_under_test.h"
 #include "support/private_xvfb.h"
+#include "support/processes.h"
+#include "support/records.h"
+#include "support/waiting.h"
 
-#include <QTest>
 #include <gtest/gtest.h>
 
 TEST(XServerLoss, EveryDetectionActedOnIsInTheDataFile) {
     PrivateXvfb server;
     ASSERT_FALSE(server.Display().isEmpty()) << "Xvfb did not start";
     qputenv("DISPLAY", server.Display().toLocal8Bit());
+    qputenv("QT_QPA_PLATFORM", "xcb");
     UserFolders folders;
     const QString launches = folders.Path("launches.log");
     // Every event detects on every tick (nothing on the bare root is this blue), so the loop
@@ -30,14 +32,14 @@ TEST(XServerLoss, EveryDetectionActedOnIsInTheDataFile) {
     launching.m_bExecute = 1;
     launching.m_sCommand = QStringLiteral("open");
     launching.m_sFilePath = WriteRecordingScript(folders.Path("launched.sh"), launches);
-    WriteFile(folders.DataFilePath(), DataFileBytes(events));
+    ASSERT_TRUE(WriteFile(folders.DataFilePath(), DataFileBytes(events)));
 
     ProgramRun run(folders);
-    ASSERT_TRUE(WaitFor([&] { return LineCount(launches) >= 10; }, 10000)) << "no detections";
+    ASSERT_TRUE(WaitUntil([&] { return LineCount(launches) >= 10; }, 10000)) << "no detections";
     server.Kill();
     EXPECT_TRUE(run.WaitForExit(5000)) << "the program did not end with its display";
     // The last launched scripts write their line shortly after.
-    QTest::qWait(500);
+    Settle(500);
 
     const auto saved = EventsOf(ReadFile(folders.DataFilePath()));
     ASSERT_TRUE(saved && saved->size() == events.size()) << "the data file is not whole";
@@ -55,7 +57,7 @@ TEST(XServerLoss, TheGuardsActionRunsBeforeQtEndsTheProgram) {
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     probe.setProcessEnvironment(environment);
     probe.start(QStringLiteral(UNPLANNED_EXIT_PROBE), {written});
-    ASSERT_TRUE(WaitFor([&] { return probe.readAllStandardOutput().contains("ready"); }));
+    ASSERT_TRUE(WaitUntil([&] { return probe.readAllStandardOutput().contains("ready"); }));
 
     server.Kill();
     ASSERT_TRUE(probe.waitForFinished(5000));

@@ -1,7 +1,7 @@
 // Closing while a modal window refuses to close: closing asks it a few times, then closes it
 // anyway and ends, instead of asking again for ever.
 #include "fakes/fake_platform.h"
-#include "recording_target.h"
+#include "support/recording_target.h"
 #include "ui/frame/main_frame.h"
 
 #include <QCloseEvent>
