@@ -52,10 +52,7 @@ TEST(XServerLoss, TheGuardsActionRunsBeforeQtEndsTheProgram) {
     UserFolders folders;
     const QString written = folders.Path("written");
     QProcess probe;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), server.Display());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    probe.setProcessEnvironment(environment);
+    probe.setProcessEnvironment(server.Environment());
     probe.start(QStringLiteral(UNPLANNED_EXIT_PROBE), {written});
     ASSERT_TRUE(WaitUntil([&] { return probe.readAllStandardOutput().contains("ready"); }));
 

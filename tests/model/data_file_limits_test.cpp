@@ -1,10 +1,10 @@
 // Saving against the limits of the real system: a file system that is full, and a process
 // file-size limit. Either must fail the save with its reason and leave the old file whole.
 #include "model/data_file_io.h"
+#include "support/processes.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -17,17 +17,7 @@
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray Pattern(qsizetype size, char seed) {
-    QByteArray bytes(size, '\0');
-    for (qsizetype i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>(seed + i % 97);
-    return bytes;
-}
+const QByteArray kOld(3000, 'o');
 
 // A 64 KB tmpfs mounted over a fresh folder, holding an old data file, then filled up.
 class FullDisk : public ::testing::TestWithParam<qsizetype> {
@@ -35,40 +25,33 @@ protected:
     void SetUp() override {
         if (geteuid() != 0)
             GTEST_SKIP() << "mounting a small tmpfs needs root (CI runs as root)";
-        ASSERT_TRUE(m_folder.isValid());
-        ASSERT_EQ(::mount("tmpfs", qPrintable(m_folder.path()), "tmpfs", 0, "size=64k"), 0)
+        ASSERT_EQ(::mount("tmpfs", qPrintable(Folder()), "tmpfs", 0, "size=64k"), 0)
             << std::strerror(errno);
         m_mounted = true;
-        WriteFile(Path(), m_old);
+        ASSERT_TRUE(WriteFile(Path(), kOld));
         // Filled in small pieces, so that the last few bytes are taken too.
-        QFile filler(m_folder.filePath(QStringLiteral("filler")));
+        QFile filler(Folder() + QStringLiteral("/filler"));
         ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        const QByteArray piece(512, 'f');
-        while (filler.write(piece) > 0) {
+        while (filler.write(QByteArray(512, 'f')) > 0) {
         }
     }
     void TearDown() override {
         if (m_mounted)
-            ::umount2(qPrintable(m_folder.path()), MNT_DETACH);
+            ::umount2(qPrintable(Folder()), MNT_DETACH);
     }
-    static void WriteFile(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-    QString Path() const { return m_folder.filePath(QStringLiteral("Tintwatchv7.1.dat")); }
+    QString Folder() const { return m_user.Path(QStringLiteral("data/Tintwatch")); }
+    QString Path() const { return m_user.DataFilePath(); }
 
-    QTemporaryDir m_folder;
+    UserFolders m_user;
     bool m_mounted = false;
-    const QByteArray m_old = Pattern(3000, 'a');
 };
 
 TEST_P(FullDisk, SaveFailsWithTheReasonAndTheOldFileStaysWhole) {
-    const QString reason = WriteWholeFile(Path(), Pattern(GetParam(), 'k'));
+    const QString reason = WriteWholeFile(Path(), QByteArray(GetParam(), 'n'));
     EXPECT_TRUE(reason.contains(QStringLiteral("No space left on device"))) << qPrintable(reason);
-    const QByteArray now = ReadAll(Path());
-    EXPECT_TRUE(now == m_old) << "the data file now holds " << now.size() << " bytes";
-    EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files),
+    const QByteArray now = ReadFile(Path());
+    EXPECT_TRUE(now == kOld) << "the data file now holds " << now.size() << " bytes";
+    EXPECT_EQ(QDir(Folder()).entryList(QDir::Files),
               (QStringList{QStringLiteral("filler"), QStringLiteral("Tintwatchv7.1.dat")}));
 }
 
@@ -84,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(ListSizes, FullDisk, ::testing::Values(100, 5000, 20000
     setrlimit(RLIMIT_FSIZE, &limit);
     int failed = 0;
     for (const qsizetype size : {2000, 200000}) {
-        const QString reason = WriteWholeFile(path, Pattern(size, 'k'));
+        const QString reason = WriteWholeFile(path, QByteArray(size, 'n'));
         std::fprintf(stderr, "%d bytes: %s\n", static_cast<int>(size), qPrintable(reason));
         failed += reason.contains(QStringLiteral("File too large")) ? 1 : 0;
     }
@@ -92,14 +75,12 @@ INSTANTIATE_TEST_SUITE_P(ListSizes, FullDisk, ::testing::Values(100, 5000, 20000
 }
 
 TEST(FileSizeLimit, FailsTheSaveWithoutEndingTheProgram) {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("Tintwatchv7.1.dat"));
-    const QByteArray old = Pattern(300, 'a');
-    ASSERT_TRUE(WriteWholeFile(path, old).isEmpty());
+    UserFolders user;
+    ASSERT_TRUE(WriteWholeFile(user.DataFilePath(), kOld).isEmpty());
     // In a child: the limit, and the signal it raises, would otherwise reach the whole suite.
-    EXPECT_EXIT(SaveUnderALimitAndExit(path), ::testing::ExitedWithCode(0), "");
-    EXPECT_TRUE(ReadAll(path) == old);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
+    EXPECT_EXIT(SaveUnderALimitAndExit(user.DataFilePath()), ::testing::ExitedWithCode(0), "");
+    EXPECT_TRUE(ReadFile(user.DataFilePath()) == kOld);
+    EXPECT_EQ(QDir(user.Path(QStringLiteral("data/Tintwatch"))).entryList(QDir::Files),
               QStringList{QStringLiteral("Tintwatchv7.1.dat")});
 }
 

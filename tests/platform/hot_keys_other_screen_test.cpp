@@ -5,18 +5,13 @@
 #include "support/waiting.h"
 
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <gtest/gtest.h>
 
 TEST(HotKeysOnAnotherScreen, PressesArriveOnTheScreenTheDisplayNames) {
     PrivateXvfb server({QStringLiteral("640x480x24"), QStringLiteral("800x600x24")});
     ASSERT_FALSE(server.Display().isEmpty()) << "Xvfb did not start";
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), server.Display() + QStringLiteral(".1"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-
     QProcess probe;
-    probe.setProcessEnvironment(environment);
+    probe.setProcessEnvironment(server.Environment(1));
     probe.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     probe.start(QStringLiteral(HOT_KEY_PROBE), {});
     QByteArray said;
@@ -29,7 +24,7 @@ TEST(HotKeysOnAnotherScreen, PressesArriveOnTheScreenTheDisplayNames) {
     ASSERT_TRUE(saidLine("ready")) << said.constData();
 
     QProcess xdotool;
-    xdotool.setProcessEnvironment(environment);
+    xdotool.setProcessEnvironment(server.Environment(1));
     xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("F6")});
     ASSERT_TRUE(xdotool.waitForFinished(5000));
     EXPECT_TRUE(saidLine("pressed")) << said.constData();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +18,8 @@ public:
 
     // ":N", the display as a whole (its screen 0 by default).
     const QString& Display() const { return m_display; }
+    // This environment with DISPLAY naming `screen` of this server and Qt on xcb.
+    QProcessEnvironment Environment(int screen = 0) const;
     // Ends the server at once, as a crash would.
     void Kill();
 
