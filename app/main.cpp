@@ -1,5 +1,6 @@
 // Tintwatch: watches points of the screen and acts when their colour changes.
 #include "app_icon.h"
+#include "command_line.h"
 #include "display_setup.h"
 #include "platform/real/real_platform.h"
 #include "platform/real/runtime_folder.h"
@@ -16,10 +17,15 @@
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    // Answered before anything looks for a display, so they work anywhere.
+    if (const auto answer = ReadCommandLine({argv + 1, static_cast<std::size_t>(argc - 1)})) {
+        std::fputs(answer->text.c_str(), answer->isError ? stderr : stdout);
+        return answer->exitStatus;
+    }
     QCoreApplication::setOrganizationName(QString::fromLatin1(kVendorKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
     QCoreApplication::setApplicationVersion(QStringLiteral(TINTWATCH_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("tintwatch"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TINTWATCH_APP_ID));
 
     if (const QString problem = PrepareDisplay(); !problem.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(problem));

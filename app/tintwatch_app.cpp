@@ -33,6 +33,9 @@ bool CTintwatchApp::InitInstance() {
     m_pView = new CTintwatchView(m_services, *m_pDoc, *m_pEditor, m_makeTimers);
     m_pFrame = std::make_unique<CMainFrame>(m_services, m_pView, *m_pView, *this);
     m_pFrame->SetOnDestroyView([this] { OnDestroyView(); });
+    QStatusBar* statusBar = m_pFrame->statusBar();
+    connect(m_pView, &CTintwatchView::StatusNote, statusBar,
+            [statusBar](const QString& text) { statusBar->showMessage(text); });
 
     QString path;
     GetDataFilePath(path);

@@ -4,9 +4,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
+scripts/install-deps.sh test
 build=${BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# On, whatever an earlier make run left in the build folder's cache.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTINTWATCH_BUILD_TESTS=ON -DTINTWATCH_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
 # The data-file loader against a minute of generated input (clang, sanitizers), before the

@@ -69,11 +69,7 @@ TEST(EndToEndTest, ColourChangeIsDetectedCountedLaunchedAndSaved) {
     EXPECT_EQ(ReadFile(log), "\n\n\n") << "launched with arguments, or not three times";
 
     // A second start hands over to this one and ends at once, with no window of its own; this
-    // one comes back from the notification area, in front.
-    ASSERT_TRUE(Xdotool({"windowfocus", "--sync", QString::number(*frame)}));
-    ASSERT_TRUE(Xdotool({"key", "alt+n"}));
-    ASSERT_TRUE(WaitUntil([&] { return VisibleWindows(run.Pid(), "^Tintwatch$").isEmpty(); }))
-        << "the window did not hide";
+    // one comes to the front. (Hiding and coming back need a window manager: restore_test.)
     EXPECT_EQ(ProgramRun(folders).WaitForExit(5000), 0);
     EXPECT_TRUE(WaitUntil([&] {
         return VisibleWindows(run.Pid(), "^Tintwatch$") == QList{*frame};

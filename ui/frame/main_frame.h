@@ -11,6 +11,10 @@
 #include <functional>
 
 class CLockKeyIndicators;
+
+// What the status bar says when Hide minimises for want of a notification area.
+inline constexpr char kNoNotificationAreaText[] =
+    "This desktop has no notification area, so the window was minimised instead of hidden.";
 class QToolBar;
 
 class CMainFrame : public QMainWindow, public CCmdTarget {
@@ -31,7 +35,10 @@ public:
     // goes, the view writes its settings, the program quits. Runs once, after any modal box
     // still open has been closed (hidden, when asking a few times did not close it).
     void OnClose();
+    // Hides the window into the notification area; where the desktop has none, minimises it
+    // and says why in the status bar.
     void OnHideToNotificationArea();
+    // Brings the window back shown, not minimised, in front and active.
     void OnTrayConfigure();
     void OnHelpTutorial();
 

@@ -36,6 +36,8 @@ protected:
                                                                        : "hook");
         });
         frame->SetQuitFunction([this] { log.push_back("quit"); });
+        // The offscreen platform never has a notification area; these tests hide into one.
+        frame->NotificationIcon().SetAreaProbe([] { return true; });
     }
 
     void ShowActive() {
