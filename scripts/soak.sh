@@ -4,7 +4,8 @@
 # tone (on a private PulseAudio null sink, when pulseaudio is installed) and a launch. Once a
 # minute it prints the resident memory, the open descriptors and the threads of the program,
 # then sums up the growth after the first minute. Not part of the test command.
-#   scripts/soak.sh MINUTES        (BUILD_DIR: the build folder, default build)
+#   scripts/soak.sh MINUTES   (BUILD_DIR: the build folder, default build; SOAK_MINUTE_SECONDS
+#   shortens the "minute" for a quick look)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 minutes=${1:?usage: scripts/soak.sh MINUTES}
