@@ -32,6 +32,8 @@ public:
     // The share the desktop grants the screen on Wayland; nullptr where the screen is simply
     // there (X11). Valid for as long as this object lives.
     IScreenShare* ScreenShare() const { return m_pShare; }
+    // The display has gone: messages go to standard error from now on.
+    void WithoutDisplay();
     // Window-style timers whose expiries call `onTick` on the UI thread.
     static std::unique_ptr<ITimerHost> MakeTimerHost(std::function<void(std::uintptr_t)> onTick);
 

@@ -150,17 +150,17 @@ TEST_F(DetectionTest, TargetModeActsOnlyOnTheTargetColourAndOnlyForFlagOne) {
     EXPECT_EQ(event.m_nDetectCount, 2);
 }
 
-TEST_F(DetectionTest, UnreadablePointIsAChangeButNeverATarget) {
+TEST_F(DetectionTest, UnreadablePointIsNoReadingInEitherMode) {
     CEventInfo& change = list.Add(ChangeEvent(kWhite, 100));
     CEventInfo target = ChangeEvent(kWhite, 100);
     target.m_bOnlySpecificColor = 1;
-    target.m_clrTarget = kWhite;
+    target.m_clrTarget = kUnreadablePixel; // as an unreadable pick once stored it
     CEventInfo& targeted = list.Add(target);
     screen.background = kUnreadablePixel;
     change.m_ptLocation = targeted.m_ptLocation = QPoint(-5, -5);
     Tick(1);
     Tick(2);
-    EXPECT_EQ(change.m_nDetectCount, 1);
+    EXPECT_EQ(change.m_nDetectCount, 0);
     EXPECT_EQ(targeted.m_nDetectCount, 0);
 }
 
