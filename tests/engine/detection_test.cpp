@@ -271,6 +271,12 @@ TEST(RowRefresh, WritesEveryColumnAndPassesTheIntervalAsUnsigned) {
     UpdateEventRow(0, list, timers);
     EXPECT_TRUE(timers.running.empty());
     EXPECT_EQ(timers.calls.back(), QStringLiteral("kill 1"));
+
+    // A row whose number names no timer gets none.
+    for (const char* number : {"0", "-3", "x"}) {
+        list.SetItemText(0, kColumnNumber, QString::fromLatin1(number));
+        EXPECT_EQ(RowTimerId(list, 0), std::nullopt) << number;
+    }
 }
 
 } // namespace
