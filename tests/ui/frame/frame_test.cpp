@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -214,7 +215,7 @@ TEST_F(FrameTest, TutorialOpensTheShippedPage) {
 
 TEST_F(FrameTest, BarsFitTheWindowAndTheHideCommandSitsRightOfTheMenus) {
     const QMenuBar& bar = *frame->menuBar();
-    const QWidget* hide = bar.cornerWidget(Qt::TopRightCorner);
+    auto* hide = qobject_cast<QToolButton*>(bar.cornerWidget(Qt::TopRightCorner));
     ASSERT_NE(hide, nullptr);
     EXPECT_TRUE(hide->isVisible());
     EXPECT_GT(hide->geometry().left(), bar.actionGeometry(bar.actions().last()).right());
@@ -227,6 +228,8 @@ TEST_F(FrameTest, BarsFitTheWindowAndTheHideCommandSitsRightOfTheMenus) {
         }
     }
     EXPECT_GE(frame->statusBar()->height(), frame->statusBar()->sizeHint().height());
+    hide->click();
+    EXPECT_TRUE(frame->isHidden());
 }
 
 TEST(LockKeyIndicatorsTest, LitOnlyForLocksThatAreOnAndDimmedWhenUnknown) {
