@@ -122,6 +122,7 @@ TEST_F(FrameTest, WithoutANotificationAreaHideMinimisesAndSaysWhy) {
 TEST_F(FrameTest, ViewMenuShowsAndHidesTheBarsAlsoWhileTheWindowIsHidden) {
     QAction* toolBarItem = FindAction(*frame, ID_VIEW_TOOLBAR);
     QAction* statusBarItem = FindAction(*frame, ID_VIEW_STATUS_BAR);
+    EXPECT_TRUE(toolBarItem->isChecked() && statusBarItem->isChecked()) << "both bars start shown";
     toolBarItem->trigger();
     statusBarItem->trigger();
     EXPECT_TRUE(frame->ToolBar().isHidden());
