@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QStandardPaths>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -99,6 +100,8 @@ TEST_F(LauncherTest, EditHandsThePathToTheDefaultEditorWithoutWaitingForTheDeskt
     EXPECT_TRUE(launcher.ShellExecute("EDIT", document));
     EXPECT_LT(clock.elapsed(), 300) << "waited for the desktop's answer";
     EXPECT_EQ(Recorded("editor.log"), document);
+    // The process that asked the desktop goes once it has answered, edit after edit.
+    EXPECT_TRUE(WaitUntil([] { return qApp->findChildren<QProcess*>().isEmpty(); }));
 }
 
 TEST_F(LauncherTest, ProgramsGetEachArgumentWholeAndNoDescriptorOfOurs) {
