@@ -6,6 +6,7 @@ add_library(tw_app STATIC
   document_opener.cpp
   instance_message.cpp
   pending_saves.cpp
+  screen_share_notice.cpp
   single_instance.cpp
   tintwatch_app.cpp
 )

@@ -5,8 +5,10 @@
 #include "platform/real/runtime_folder.h"
 #include "platform/real/termination_signals.h"
 #include "res/resource_ids.h"
+#include "screen_share_notice.h"
 #include "single_instance.h"
 #include "tintwatch_app.h"
+#include "ui/frame/main_frame.h"
 
 #include <QApplication>
 
@@ -54,5 +56,10 @@ int main(int argc, char** argv) {
 
     if (!app.InitInstance())
         return 1;
+    // On Wayland the desktop may refuse or stop sharing its screen; the user hears of it.
+    std::unique_ptr<ScreenShareNotice> shareNotice;
+    if (IScreenShare* share = platform.ScreenShare())
+        shareNotice = std::make_unique<ScreenShareNotice>(*share, platform.Services().messageBox,
+                                                          *app.MainFrame());
     return QApplication::exec();
 }

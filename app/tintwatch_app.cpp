@@ -36,6 +36,7 @@ bool CTintwatchApp::InitInstance() {
 
     QString path;
     GetDataFilePath(path);
+    m_pDoc->SetPathName(path);
     OpenEventDocument(
         path, [this](const QString& file) { m_pDoc->OnOpenDocument(file); },
         [this] { m_pDoc->OnNewDocument(); }, m_services.messageBox);

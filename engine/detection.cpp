@@ -29,6 +29,9 @@ bool RunDetectionStep(std::uintptr_t nIDEvent, IEventList& list, ITimerHost& tim
     if (!event || event->m_bEnabled == 0)
         return true;
 
+    // Without a picture of the screen there is nothing to compare: no detection.
+    if (!services.screen.CanBeRead())
+        return true;
     const QPoint at = event->m_ptLocation;
     if (!ConditionHolds(*event, services.screen.GetPixel(at.x(), at.y())))
         return true;

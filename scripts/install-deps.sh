@@ -5,7 +5,11 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libpulse-dev
           libgtest-dev libbenchmark-dev xvfb xdotool x11-utils x11-apps imagemagick
           pulseaudio pulseaudio-utils tint2 clang xdg-utils
-          fonts-dejavu-core)
+          fonts-dejavu-core libpipewire-0.3-dev libwayland-dev qt6-wayland)
+# The headless Wayland desktop of the tests (scripts/wayland-session.sh), and what building its
+# patched screen-cast portal from Debian's source package needs.
+packages+=(sway pipewire pipewire-bin wireplumber xdg-desktop-portal dbus dpkg-dev patch
+           meson libdrm-dev libinih-dev libgbm-dev wayland-protocols libsystemd-dev)
 
 missing=()
 for p in "${packages[@]}"; do

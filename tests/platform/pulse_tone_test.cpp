@@ -9,6 +9,7 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -65,8 +66,9 @@ protected:
     PulseTone tone;
 };
 
-// How long the samples stay above a noise floor, and their frequency from the zero crossings
-// in that span.
+// How long the samples stay above a noise floor, and their frequency from the median spacing of
+// rising zero crossings in that span (a median, so that a dropout on a loaded machine does not
+// read as a lower tone).
 std::pair<double, double> HzAndMsOf(const std::vector<std::int16_t>& samples) {
     std::size_t first = samples.size(), last = 0;
     for (std::size_t i = 0; i < samples.size(); ++i) {
@@ -77,11 +79,17 @@ std::pair<double, double> HzAndMsOf(const std::vector<std::int16_t>& samples) {
     }
     if (first >= last)
         return {0, 0};
-    int crossings = 0;
+    std::vector<std::size_t> rises, periods;
     for (std::size_t i = first + 1; i <= last; ++i)
-        crossings += (samples[i - 1] < 0) != (samples[i] < 0);
+        if (samples[i - 1] < 0 && samples[i] >= 0)
+            rises.push_back(i);
+    for (std::size_t i = 1; i < rises.size(); ++i)
+        periods.push_back(rises[i] - rises[i - 1]);
+    if (periods.empty())
+        return {0, 0};
+    std::nth_element(periods.begin(), periods.begin() + periods.size() / 2, periods.end());
     const double seconds = static_cast<double>(last - first) / 48000.0;
-    return {crossings / 2.0 / seconds, seconds * 1000.0};
+    return {48000.0 / static_cast<double>(periods[periods.size() / 2]), seconds * 1000.0};
 }
 
 } // namespace

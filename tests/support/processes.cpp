@@ -20,7 +20,6 @@ QProcessEnvironment UserFolders::Environment() const {
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Path(QStringLiteral("config")));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), Path(QStringLiteral("runtime")));
     environment.insert(QStringLiteral("HOME"), Path(QStringLiteral("home")));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     return environment;
 }
 
@@ -44,8 +43,9 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 QString WriteRecordingScript(const QString& scriptPath, const QString& logPath) {
-    WriteFile(scriptPath, "#!/bin/sh\n{ for a in \"$@\"; do printf '%s|' \"$a\"; done; echo; } >> '" +
-                              logPath.toLocal8Bit() + "'\n");
+    WriteFile(scriptPath,
+              "#!/bin/sh\n{ for a in \"$@\"; do printf '%s|' \"$a\"; done; echo; } >> '" +
+                  logPath.toLocal8Bit() + "'\n");
     QFile::setPermissions(scriptPath,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     return scriptPath;

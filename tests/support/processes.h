@@ -10,7 +10,8 @@
 #include <QTemporaryDir>
 #include <optional>
 
-// Fresh XDG_DATA_HOME, XDG_CONFIG_HOME, XDG_RUNTIME_DIR and HOME for one test.
+// Fresh XDG_DATA_HOME, XDG_CONFIG_HOME, XDG_RUNTIME_DIR and HOME for one test; the window
+// system is the test's own (QT_QPA_PLATFORM as the test runs with it).
 class UserFolders {
 public:
     UserFolders();

@@ -1,8 +1,8 @@
 #include "tray_host.h"
 
+#include "waiting.h"
 #include <QFile>
 #include <QSystemTrayIcon>
-#include "waiting.h"
 
 namespace {
 constexpr int kStartTimeoutMs = 30000;
@@ -38,6 +38,6 @@ void TrayHost::Kill() {
 }
 
 bool WaitForTray(bool present, int timeoutMs) {
-    return WaitUntil(
-        [present] { return QSystemTrayIcon::isSystemTrayAvailable() == present; }, timeoutMs);
+    return WaitUntil([present] { return QSystemTrayIcon::isSystemTrayAvailable() == present; },
+                     timeoutMs);
 }

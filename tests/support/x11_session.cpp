@@ -35,9 +35,9 @@ std::optional<QByteArray> Xdotool(const QStringList& arguments) {
 }
 
 QList<quint32> VisibleWindows(qint64 pid, const QString& namePattern) {
-    return Numbers(Xdotool({"search", "--onlyvisible", "--pid", QString::number(pid), "--name",
-                            namePattern})
-                       .value_or(QByteArray()));
+    return Numbers(
+        Xdotool({"search", "--onlyvisible", "--pid", QString::number(pid), "--name", namePattern})
+            .value_or(QByteArray()));
 }
 
 std::optional<quint32> FocusedWindow() {
