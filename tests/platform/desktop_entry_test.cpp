@@ -7,6 +7,7 @@
 #include "support/processes.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -69,8 +70,19 @@ TEST(DefaultBrowser, AnythingShortOfAStartedHandlerEndsAtTheDesktopOpener) {
     OpenUrlInDefaultBrowser(launcher, url);
     QFile::remove(entry); // named in mimeapps.list but not installed
     OpenUrlInDefaultBrowser(launcher, url);
+
+    // A desktop too slow to name its browser is not waited for.
+    const QString slow = user.Path("home/xdg-mime"), path = qEnvironmentVariable("PATH");
+    WriteFile(slow, "#!/bin/sh\nexec sleep 20\n");
+    QFile::setPermissions(slow, QFile::ReadOwner | QFile::ExeOwner);
+    qputenv("PATH", QFile::encodeName(user.Path("home") + ':' + path));
+    QElapsedTimer clock;
+    clock.start();
+    OpenUrlInDefaultBrowser(launcher, url);
+    EXPECT_LT(clock.elapsed(), 5000);
+    qputenv("PATH", QFile::encodeName(path));
     const QString handler = "launch /bin/true --new " + url, opener = "url " + url;
-    EXPECT_EQ(launcher.calls, (QStringList{opener, handler, handler, opener, opener}));
+    EXPECT_EQ(launcher.calls, (QStringList{opener, handler, handler, opener, opener, opener}));
 }
 
 TEST(HelpLinksTest, PagesAreShippedFiles) {

@@ -54,6 +54,7 @@ TEST_F(LauncherTest, EachVerbStartsItsProgramWithThePath) {
     const QString program = WriteRecordingScript(odd + "/run me \"now\".sh", user.Path("run.log"));
     const QString notes = odd + "/notes.txt";
     WriteFile(notes, "notes");
+    WriteFile(odd + "/ab:notes", "an existing file is a file whatever its name");
     QDir::setCurrent(odd);
     const struct {
         const char* verb;
@@ -61,6 +62,7 @@ TEST_F(LauncherTest, EachVerbStartsItsProgramWithThePath) {
     } cases[] = {
         {"OpEn", program, "run.log", ""}, // an executable runs, with no arguments
         {"open", notes, "opener.log", QUrl::fromLocalFile(notes).toString()},
+        {"open", "ab:notes", "opener.log", QUrl::fromLocalFile(odd + "/ab:notes").toString()},
         {"open", "https://example.org/a?q=1", "opener.log", "https://example.org/a?q=1"},
         {"print", "notes.txt", "printer.log", notes},
         {"explore", notes, "opener.log", QUrl::fromLocalFile(odd).toString()},
