@@ -13,6 +13,7 @@
 #include "ui/frame/main_frame.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 
@@ -33,6 +34,8 @@ bool CTintwatchApp::InitInstance() {
     m_pView = new CTintwatchView(m_services, *m_pDoc, *m_pEditor, m_makeTimers);
     m_pFrame = std::make_unique<CMainFrame>(m_services, m_pView, *m_pView, *this);
     m_pFrame->SetOnDestroyView([this] { OnDestroyView(); });
+    m_pDoc->SetSaveNoteHandler(
+        [frame = m_pFrame.get()](const QString& note) { frame->SetSaveNote(note); });
 
     QString path;
     GetDataFilePath(path);
@@ -115,6 +118,8 @@ void CTintwatchApp::RequestClose() {
 void CTintwatchApp::RunQueuedSaves() {
     RunPendingSaves(m_pFrame.get());
     RunPendingSaves(m_pView);
+    if (m_pView)
+        m_pView->RunQueuedSave();
 }
 
 void CTintwatchApp::OnDestroyView() {

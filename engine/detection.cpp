@@ -3,14 +3,20 @@
 #include "event_list.h"
 #include "main_frame_pointer.h"
 #include "model/event_info.h"
-#include "platform/cmd_target.h"
 #include "platform/launcher.h"
 #include "platform/screen.h"
 #include "platform/timer_host.h"
-#include "res/resource_ids.h"
+#include "save_requests.h"
 #include "tone_workers.h"
 
+#include <limits>
+
 namespace {
+
+// Ids 1 to n are the timers of the n rows; any other id is not a detection tick.
+bool IsRowTimer(std::uintptr_t nIDEvent, const IEventList& list) {
+    return nIDEvent != 0 && nIDEvent <= static_cast<std::uintptr_t>(list.GetItemCount());
+}
 
 bool ConditionHolds(const CEventInfo& event, COLORREF pixel) {
     return event.IsTargetMode() ? pixel == event.m_clrTarget : pixel != event.m_clrMatch;
@@ -18,30 +24,44 @@ bool ConditionHolds(const CEventInfo& event, COLORREF pixel) {
 
 } // namespace
 
-bool RunDetectionStep(std::uintptr_t nIDEvent, IEventList& list, ITimerHost& timers,
-                      DetectionServices& services) {
-    const auto rows = static_cast<std::uintptr_t>(list.GetItemCount());
-    if (nIDEvent == 0 || nIDEvent > rows)
-        return false;
-    const int row = static_cast<int>(nIDEvent - 1);
-    CEventInfo* event = list.GetItemData(row);
+CEventInfo* EventToSample(std::uintptr_t nIDEvent, const IEventList& list) {
+    if (!IsRowTimer(nIDEvent, list))
+        return nullptr;
+    CEventInfo* event = list.GetItemData(static_cast<int>(nIDEvent - 1));
     // A tick queued before its timer was stopped finds the event disabled.
-    if (!event || event->m_bEnabled == 0)
+    return event && event->m_bEnabled != 0 ? event : nullptr;
+}
+
+bool RunDetectionStep(std::uintptr_t nIDEvent, IEventList& list, ITimerHost& timers,
+                      DetectionServices& services, const std::optional<PixelSample>& sample) {
+    if (!IsRowTimer(nIDEvent, list))
+        return false;
+    CEventInfo* event = EventToSample(nIDEvent, list);
+    if (!event)
         return true;
+    const int row = static_cast<int>(nIDEvent - 1);
 
     const QPoint at = event->m_ptLocation;
-    if (!ConditionHolds(*event, services.screen.GetPixel(at.x(), at.y())))
+    const COLORREF pixel =
+        sample && sample->at == at ? sample->pixel : services.screen.GetPixel(at.x(), at.y());
+    if (!ConditionHolds(*event, pixel))
         return true;
 
-    ++event->m_nDetectCount;
-    if (event->m_nDetectCount >= event->m_nMaxCount) {
+    if (event->m_nDetectCount < std::numeric_limits<int>::max())
+        ++event->m_nDetectCount;
+    const bool reachedMaximum = event->m_nDetectCount >= event->m_nMaxCount;
+    if (reachedMaximum) {
         event->m_bEnabled = 0;
         timers.KillTimer(nIDEvent);
     }
     if (event->m_bAudioAlert != 0)
         services.tones.Start(event->m_nFrequency, event->m_nDuration);
-    if (QObject* frame = MainFramePointer().data())
-        PostCommand(frame, ID_FILE_SAVE);
+    if (MainFramePointer()) {
+        if (reachedMaximum && event->m_bExecute != 0)
+            services.saves.SaveNow();
+        else
+            services.saves.Request(SaveRequests::Pace::Spaced);
+    }
     UpdateEventRow(row, list, timers);
     if (event->m_bExecute != 0)
         services.launcher.ShellExecute(event->m_sCommand, event->m_sFilePath);

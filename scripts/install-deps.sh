@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, testing and running Tintwatch need, when missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libpulse-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libxcb-shm0-dev libpulse-dev
           libgtest-dev libbenchmark-dev xvfb xdotool x11-utils x11-apps imagemagick
           pulseaudio pulseaudio-utils tint2 clang xdg-utils
           fonts-dejavu-core)

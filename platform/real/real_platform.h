@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 
 class XcbScreen;
 class PulseTone;
@@ -29,8 +30,9 @@ public:
 
     // Valid for as long as this object lives.
     PlatformServices Services();
-    // Window-style timers whose expiries call `onTick` on the UI thread.
-    static std::unique_ptr<ITimerHost> MakeTimerHost(std::function<void(std::uintptr_t)> onTick);
+    // Window-style timers; `onTicks` gets, on the UI thread, the ids that came due together.
+    static std::unique_ptr<ITimerHost>
+    MakeTimerHost(std::function<void(std::span<const std::uintptr_t>)> onTicks);
 
 private:
     std::unique_ptr<XcbScreen> m_screen;

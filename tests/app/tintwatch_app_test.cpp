@@ -29,7 +29,7 @@ QByteArray DataFile(const std::vector<CEventInfo>& events) {
 class AppTest : public ::testing::Test {
 protected:
     AppTest() {
-        app.emplace(fakes.Services(), [this](std::function<void(std::uintptr_t)>) {
+        app.emplace(fakes.Services(), [this](TicksHandler) {
             auto timers = std::make_unique<FakeTimerHost>();
             lastTimers = timers.get();
             return timers;

@@ -35,10 +35,12 @@ protected:
     QElapsedTimer clock;
     std::vector<Tick> ticks;
     std::function<void(std::uintptr_t)> extra;
-    QtTimerHost host{[this](std::uintptr_t id) {
-        ticks.push_back({id, clock.elapsed()});
-        if (extra)
-            extra(id);
+    QtTimerHost host{[this](std::span<const std::uintptr_t> ids) {
+        for (const std::uintptr_t id : ids) {
+            ticks.push_back({id, clock.elapsed()});
+            if (extra)
+                extra(id);
+        }
     }};
 };
 
@@ -117,8 +119,9 @@ TEST_F(TimerHostTest, ATickMayStopOrReplaceItsOwnTimer) {
 }
 
 TEST_F(TimerHostTest, AThousandTimersAllTickAndEndWithTheirHost) {
-    auto many = std::make_unique<QtTimerHost>([this](std::uintptr_t id) {
-        ticks.push_back({id, clock.elapsed()});
+    auto many = std::make_unique<QtTimerHost>([this](std::span<const std::uintptr_t> ids) {
+        for (const std::uintptr_t id : ids)
+            ticks.push_back({id, clock.elapsed()});
     });
     for (std::uintptr_t id = 1; id <= 1000; ++id)
         ASSERT_TRUE(many->SetTimer(id, 50));

@@ -11,6 +11,7 @@
 #include <functional>
 
 class CLockKeyIndicators;
+class QLabel;
 class QToolBar;
 
 class CMainFrame : public QMainWindow, public CCmdTarget {
@@ -35,6 +36,9 @@ public:
     void OnTrayConfigure();
     void OnHelpTutorial();
 
+    // Shows `note` in the status bar until it is replaced; an empty note takes it away.
+    void SetSaveNote(const QString& note);
+
     CNotificationIcon& NotificationIcon() { return m_notificationIcon; }
     QToolBar& ToolBar() { return *m_wndToolBar; }
     CLockKeyIndicators& LockKeyIndicators() { return *m_indicators; }
@@ -54,6 +58,7 @@ private:
     CCmdTarget& m_appTarget;
     QToolBar* m_wndToolBar = nullptr;
     CLockKeyIndicators* m_indicators = nullptr;
+    QLabel* m_saveNote = nullptr;
     QAction* m_toolBarItem = nullptr;
     QAction* m_statusBarItem = nullptr;
     CNotificationIcon m_notificationIcon;

@@ -40,8 +40,8 @@ int CommandOfKey(const QKeyEvent& e) {
 CTintwatchView::CTintwatchView(PlatformServices services, CTintwatchDoc& doc, IEventEditor& editor,
                                TimerHostFactory makeTimers, QWidget* parent)
     : QTableWidget(parent), m_services(services), m_doc(doc), m_editor(editor),
-      m_tones(services.tone), m_detection{services.screen, m_tones, services.launcher},
-      m_timers(makeTimers([this](std::uintptr_t id) { OnTimer(id); })) {
+      m_tones(services.tone), m_detection{services.screen, m_tones, services.launcher, m_saves},
+      m_timers(makeTimers([this](std::span<const std::uintptr_t> ids) { OnTimer(ids); })) {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -122,8 +122,8 @@ void CTintwatchView::AddEventRow(const CEventInfo& event) {
                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-void CTintwatchView::OnTimer(std::uintptr_t nIDEvent) {
-    RunDetectionStep(nIDEvent, *this, *m_timers, m_detection);
+void CTintwatchView::OnTimer(std::span<const std::uintptr_t> ids) {
+    m_batch.Run(ids, *this, *m_timers, m_detection);
 }
 
 int CTintwatchView::GetItemCount() const {
@@ -195,5 +195,5 @@ void CTintwatchView::PostToFrame(int id) {
 }
 
 void CTintwatchView::PostSaveRequest() {
-    PostToFrame(ID_FILE_SAVE);
+    m_saves.Request(SaveRequests::Pace::NextPass);
 }
