@@ -6,7 +6,12 @@
 #include <utility>
 
 QtTimerHost::QtTimerHost(OnTicks onTicks, QObject* parent)
-    : QObject(parent), m_onTicks(std::move(onTicks)) {}
+    : QObject(parent), m_onTicks(std::move(onTicks)) {
+    m_handOver.setSingleShot(true);
+    m_handOver.setTimerType(Qt::PreciseTimer);
+    m_handOver.setInterval(kGatherMs);
+    connect(&m_handOver, &QTimer::timeout, this, &QtTimerHost::HandOver);
+}
 
 bool QtTimerHost::SetTimer(std::uintptr_t id, std::uint32_t periodMs) {
     KillTimer(id);
@@ -45,15 +50,11 @@ void QtTimerHost::timerEvent(QTimerEvent* event) {
         return;
     it->second.dueInPass = m_nPass;
     m_due.push_back(it->second.id);
-    if (!m_bHandOverQueued) {
-        m_bHandOverQueued = true;
-        // Posted, so it runs once every timer of this pass has fired.
-        QMetaObject::invokeMethod(this, &QtTimerHost::HandOver, Qt::QueuedConnection);
-    }
+    if (!m_handOver.isActive())
+        m_handOver.start();
 }
 
 void QtTimerHost::HandOver() {
-    m_bHandOverQueued = false;
     ++m_nPass;
     // Taken out first: the owner may run a nested event loop (a message box), in which new
     // ticks queue for a hand-over of their own.
