@@ -34,8 +34,11 @@ bool CTintwatchApp::InitInstance() {
     m_pView = new CTintwatchView(m_services, *m_pDoc, *m_pEditor, m_makeTimers);
     m_pFrame = std::make_unique<CMainFrame>(m_services, m_pView, *m_pView, *this);
     m_pFrame->SetOnDestroyView([this] { OnDestroyView(); });
-    m_pDoc->SetSaveNoteHandler(
-        [frame = m_pFrame.get()](const QString& note) { frame->SetSaveNote(note); });
+    // The document outlives the frame: a save while closing finds no status bar.
+    m_pDoc->SetSaveNoteHandler([frame = QPointer<CMainFrame>(m_pFrame.get())](const QString& note) {
+        if (frame)
+            frame->SetSaveNote(note);
+    });
 
     QString path;
     GetDataFilePath(path);

@@ -23,7 +23,7 @@ class CTintwatchDoc;
 class IEventEditor;
 class QMenu;
 
-// Receives the ids of the timers that came due together (in one pass of the event loop).
+// Receives the ids of the timers that came due together, so that one read serves them all.
 using TicksHandler = std::function<void(std::span<const std::uintptr_t> ids)>;
 // Makes the timer host whose ticks the view runs.
 using TimerHostFactory = std::function<std::unique_ptr<ITimerHost>(TicksHandler onTicks)>;
