@@ -8,9 +8,9 @@
 
 namespace {
 
-// What one pipelined 1x1 request costs, in pixels of a box read, as measured on Xvfb: about a
-// microsecond for the request against 0.4 ns a pixel through shared memory, 1.2 ns through
-// the socket (bench/bench_screen.cpp, BM_BatchStrategies).
+// What one pipelined 1x1 request costs, in pixels of a box read, as measured on Xvfb: one to
+// two microseconds a request against 0.4 to 0.8 ns a pixel through shared memory and 1.2 to
+// 1.8 ns through the socket (bench/bench_pixel.cpp, BM_ReadStrategy).
 constexpr std::size_t kShmPixelsPerRequest = 2000;
 constexpr std::size_t kSocketPixelsPerRequest = 800;
 
