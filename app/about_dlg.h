@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-inline constexpr char kAboutVersionText[] = "Tintwatch Version 8.2";
+inline constexpr char kAboutVersionText[] = "Tintwatch Version " TINTWATCH_VERSION;
 inline constexpr char kAboutSupportText[] =
     "Support: report problems on the project's issue tracker.";
 

@@ -4,10 +4,29 @@
 
 #include <QtGlobal>
 
+namespace {
+
+bool IsWaylandSession() {
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           qgetenv("XDG_SESSION_TYPE") == "wayland";
+}
+
+} // namespace
+
 QString PrepareDisplay() {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    if (qgetenv("QT_QPA_PLATFORM") != "xcb")
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        // XWayland's screen shows nothing of native windows: only Wayland itself can read it.
+        const bool wayland = IsWaylandSession() && CanReachWaylandDisplay();
+        qputenv("QT_QPA_PLATFORM", wayland ? "wayland" : "xcb");
+    }
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.startsWith("wayland")) {
+        if (!CanReachWaylandDisplay())
+            return QStringLiteral("Tintwatch cannot reach the Wayland display \"%1\".")
+                .arg(qEnvironmentVariable("WAYLAND_DISPLAY", QStringLiteral("wayland-0")));
+        return {};
+    }
+    if (platform != "xcb")
         return {};
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         return QStringLiteral("Tintwatch needs an X display, and DISPLAY is not set.");
@@ -18,5 +37,5 @@ QString PrepareDisplay() {
 }
 
 bool RunsOnXWayland() {
-    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && qgetenv("QT_QPA_PLATFORM") == "xcb";
+    return IsWaylandSession() && qgetenv("QT_QPA_PLATFORM") == "xcb";
 }

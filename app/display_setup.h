@@ -3,11 +3,12 @@
 
 #include <QString>
 
-// Runs Tintwatch on X11 (XWayland in a Wayland session) unless the user chose a Qt platform
-// himself, and checks that the X display can be reached, since Qt would abort the process
-// without one. Returns an empty string when Qt may start, else what is wrong.
+// Runs Tintwatch on Wayland in a Wayland session (WAYLAND_DISPLAY, or XDG_SESSION_TYPE=wayland)
+// whose compositor answers, else on X11, unless the user chose a Qt platform himself; and
+// checks that the chosen display can be reached, since Qt would abort the process without
+// one. Returns an empty string when Qt may start, else what is wrong.
 QString PrepareDisplay();
 
-// Whether the program runs on XWayland inside a Wayland session, where only X programs'
-// pixels can be read.
+// Whether the program runs on XWayland inside a Wayland session (the user forced X11), where
+// only X programs' pixels can be read.
 bool RunsOnXWayland();

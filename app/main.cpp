@@ -1,22 +1,30 @@
 // Tintwatch: watches points of the screen and acts when their colour changes.
 #include "app_icon.h"
+#include "command_line.h"
 #include "display_setup.h"
 #include "platform/real/real_platform.h"
 #include "platform/real/runtime_folder.h"
 #include "platform/real/termination_signals.h"
 #include "res/resource_ids.h"
+#include "screen_share_notice.h"
 #include "single_instance.h"
 #include "tintwatch_app.h"
+#include "ui/frame/main_frame.h"
 
 #include <QApplication>
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
+    // Answered before anything looks for a display, so they work anywhere.
+    if (const auto answer = ReadCommandLine({argv + 1, static_cast<std::size_t>(argc - 1)})) {
+        std::fputs(answer->text.c_str(), answer->isError ? stderr : stdout);
+        return answer->exitStatus;
+    }
     QCoreApplication::setOrganizationName(QString::fromLatin1(kVendorKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
     QCoreApplication::setApplicationVersion(QStringLiteral(TINTWATCH_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("tintwatch"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TINTWATCH_APP_ID));
 
     if (const QString problem = PrepareDisplay(); !problem.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(problem));
@@ -54,5 +62,10 @@ int main(int argc, char** argv) {
 
     if (!app.InitInstance())
         return 1;
+    // On Wayland the desktop may refuse or stop sharing its screen; the user hears of it.
+    std::unique_ptr<ScreenShareNotice> shareNotice;
+    if (IScreenShare* share = platform.ScreenShare())
+        shareNotice = std::make_unique<ScreenShareNotice>(*share, platform.Services().messageBox,
+                                                          *app.MainFrame());
     return QApplication::exec();
 }

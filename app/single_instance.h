@@ -33,7 +33,6 @@ public:
     Role Claim(int command, std::chrono::milliseconds patience = std::chrono::seconds(10));
 
     QString SocketPath() const { return m_sSocketPath; }
-    QString LockPath() const { return m_sLockPath; }
 
 signals:
     // A later start's command. Always delivered from the event queue, never from inside the

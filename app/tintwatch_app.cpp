@@ -39,9 +39,13 @@ bool CTintwatchApp::InitInstance() {
         if (frame)
             frame->SetSaveNote(note);
     });
+    QStatusBar* statusBar = m_pFrame->statusBar();
+    connect(m_pView, &CTintwatchView::StatusNote, statusBar,
+            [statusBar](const QString& text) { statusBar->showMessage(text); });
 
     QString path;
     GetDataFilePath(path);
+    m_pDoc->SetPathName(path);
     OpenEventDocument(
         path, [this](const QString& file) { m_pDoc->OnOpenDocument(file); },
         [this] { m_pDoc->OnNewDocument(); }, m_services.messageBox);

@@ -32,20 +32,24 @@ CEventInfo* EventToSample(std::uintptr_t nIDEvent, const IEventList& list) {
     return event && event->m_bEnabled != 0 ? event : nullptr;
 }
 
-bool RunDetectionStep(std::uintptr_t nIDEvent, IEventList& list, ITimerHost& timers,
-                      DetectionServices& services, const std::optional<PixelSample>& sample) {
+TickOutcome RunDetectionStep(std::uintptr_t nIDEvent, IEventList& list, ITimerHost& timers,
+                             DetectionServices& services,
+                             const std::optional<PixelSample>& sample) {
     if (!IsRowTimer(nIDEvent, list))
-        return false;
+        return TickOutcome::NotARowTimer;
     CEventInfo* event = EventToSample(nIDEvent, list);
     if (!event)
-        return true;
+        return TickOutcome::NoDetection;
     const int row = static_cast<int>(nIDEvent - 1);
 
+    // Without a picture of the screen there is nothing to compare: no detection.
+    if (!services.screen.CanBeRead())
+        return true;
     const QPoint at = event->m_ptLocation;
     const COLORREF pixel =
         sample && sample->at == at ? sample->pixel : services.screen.GetPixel(at.x(), at.y());
     if (!ConditionHolds(*event, pixel))
-        return true;
+        return TickOutcome::NoDetection;
 
     if (event->m_nDetectCount < std::numeric_limits<int>::max())
         ++event->m_nDetectCount;
@@ -65,7 +69,7 @@ bool RunDetectionStep(std::uintptr_t nIDEvent, IEventList& list, ITimerHost& tim
     UpdateEventRow(row, list, timers);
     if (event->m_bExecute != 0)
         services.launcher.ShellExecute(event->m_sCommand, event->m_sFilePath);
-    return true;
+    return TickOutcome::Detection;
 }
 
 void UpdateEventRow(int nRow, IEventList& list, ITimerHost& timerOwner) {

@@ -47,16 +47,18 @@ struct PixelSample {
 // row's event is disabled.
 CEventInfo* EventToSample(std::uintptr_t nIDEvent, const IEventList& list);
 
-// One tick of timer `nIDEvent` (the row's number, row = id - 1). Returns false when the id
-// belongs to no row, so the caller hands the tick to its default handling; true otherwise.
-// Compares `sample` when it was read at the event's location, else reads the pixel itself.
-// On a detection: count (stopping at the largest int), disable at the maximum, tone, save
-// request to the main frame, refresh, launch, in that order. The save request is a save at
-// once when the maximum is reached and a launch follows, so that a crash after the launch
-// cannot launch it again at the next start.
-bool RunDetectionStep(std::uintptr_t nIDEvent, IEventList& list, ITimerHost& timers,
-                      DetectionServices& services,
-                      const std::optional<PixelSample>& sample = std::nullopt);
+// What one tick came to. NotARowTimer: the id belongs to no row, and the caller hands the
+// tick to its default handling.
+enum class TickOutcome { NotARowTimer, NoDetection, Detection };
+
+// One tick of timer `nIDEvent` (the row's number, row = id - 1). Compares `sample` when it was read
+// at the event's location, else reads the pixel itself. On a detection: count (stopping at the
+// largest int), disable at the maximum, tone, save request to the main frame, refresh, launch, in
+// that order. The save request is a save at once when the maximum is reached and a launch follows,
+// so that a crash after the launch cannot launch it again at the next start.
+TickOutcome RunDetectionStep(std::uintptr_t nIDEvent, IEventList& list, ITimerHost& timers,
+                             DetectionServices& services,
+                             const std::optional<PixelSample>& sample = std::nullopt);
 
 // Rewrites columns 1-7 of `nRow` from its record, scrolls it into view, and restarts its
 // timer (id = the number in column 0) while the event is enabled, or stops it.

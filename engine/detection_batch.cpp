@@ -4,10 +4,11 @@
 #include "platform/screen.h"
 
 void DetectionBatch::Run(std::span<const std::uintptr_t> ids, IEventList& list, ITimerHost& timers,
-                         DetectionServices& services) {
+                         DetectionServices& services,
+                         const std::function<void(int row)>& afterDetection) {
     if (m_bRunning) {
         DetectionBatch nested;
-        nested.Run(ids, list, timers, services);
+        nested.Run(ids, list, timers, services, afterDetection);
         return;
     }
     m_bRunning = true;
@@ -26,7 +27,9 @@ void DetectionBatch::Run(std::span<const std::uintptr_t> ids, IEventList& list, 
         std::optional<PixelSample> sample;
         if (const std::size_t slot = m_slots[i]; slot != kNoSample)
             sample = PixelSample{m_points[slot], m_pixels[slot]};
-        RunDetectionStep(ids[i], list, timers, services, sample);
+        if (RunDetectionStep(ids[i], list, timers, services, sample) == TickOutcome::Detection &&
+            afterDetection)
+            afterDetection(static_cast<int>(ids[i] - 1));
     }
     m_bRunning = false;
 }

@@ -6,14 +6,18 @@
 #include "detection.h"
 
 #include <cstddef>
+#include <functional>
 #include <limits>
 #include <span>
 #include <vector>
 
 class DetectionBatch {
 public:
+    // `afterDetection`, when given, runs with the row of each tick that was a detection, right
+    // after its step.
     void Run(std::span<const std::uintptr_t> ids, IEventList& list, ITimerHost& timers,
-             DetectionServices& services);
+             DetectionServices& services,
+             const std::function<void(int row)>& afterDetection = nullptr);
 
 private:
     static constexpr std::size_t kNoSample = std::numeric_limits<std::size_t>::max();

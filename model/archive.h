@@ -17,7 +17,6 @@ public:
     CArchive& operator=(const CArchive&) = delete;
 
     bool IsStoring() const { return m_mode == store; }
-    bool IsLoading() const { return m_mode == load; }
 
     CArchive& operator<<(std::int32_t value);
     CArchive& operator<<(std::uint32_t value);

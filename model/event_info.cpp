@@ -2,7 +2,9 @@
 
 #include "archive.h"
 
-CEventInfo::CEventInfo(const CEventInfo& other) { *this = other; }
+CEventInfo::CEventInfo(const CEventInfo& other) {
+    *this = other;
+}
 
 CEventInfo& CEventInfo::operator=(const CEventInfo& other) {
     m_clrMatch = other.m_clrMatch;

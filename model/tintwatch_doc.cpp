@@ -39,9 +39,9 @@ bool CTintwatchDoc::OnCommand(int id) {
 }
 
 void CTintwatchDoc::OnFileSave() {
-    QString path;
-    GetDataFilePath(path);
-    OnSaveDocument(path);
+    if (m_strPathName.isEmpty())
+        GetDataFilePath(m_strPathName);
+    OnSaveDocument(m_strPathName);
 }
 
 bool CTintwatchDoc::OnNewDocument() {

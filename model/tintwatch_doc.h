@@ -38,8 +38,10 @@ public:
 
     // ID_FILE_SAVE writes the data file; every other command is not the document's.
     bool OnCommand(int id) override;
-    // Saves to the data-file path, whatever file the document came from.
+    // Saves to the data file: the path given, else the data-file path, found once.
     void OnFileSave();
+    void SetPathName(const QString& path) { m_strPathName = path; }
+    const QString& GetPathName() const { return m_strPathName; }
 
     // Empties the event list; always succeeds.
     bool OnNewDocument();
@@ -76,6 +78,7 @@ private:
     IScreen& m_screen;
     IMessageBox& m_messageBox;
     IEventRows* m_pView = nullptr;
+    QString m_strPathName;
     bool m_bModified = false;
     bool m_bLoadDamaged = false; // set by the last loading Serialize
     std::function<void(const QString&)> m_onSaveNote;

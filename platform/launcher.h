@@ -3,6 +3,26 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
+#include <optional>
+#include <utility>
+
+// The verbs a file can be opened with.
+enum class ShellVerb { Open, Edit, Print, Explore };
+
+// The verb `verb` names, compared without regard to case; none for a verb nobody knows.
+inline std::optional<ShellVerb> ParseShellVerb(const QString& verb) {
+    static constexpr std::array<std::pair<const char*, ShellVerb>, 4> kVerbs{{
+        {"open", ShellVerb::Open},
+        {"edit", ShellVerb::Edit},
+        {"print", ShellVerb::Print},
+        {"explore", ShellVerb::Explore},
+    }};
+    for (const auto& [name, known] : kVerbs)
+        if (verb.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return known;
+    return std::nullopt;
+}
 
 class ILauncher {
 public:

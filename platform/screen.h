@@ -28,4 +28,8 @@ public:
     virtual void SetCursorPos(QPoint position) = 0;
     // Width and height of the whole virtual screen; 0 x 0 without a display.
     virtual QSize VirtualScreenSize() = 0;
+    // Whether the screen can be read at all now. False while a desktop withholds it (a share
+    // not granted yet, refused or stopped, or its first picture still to come): points then
+    // read as unreadable for want of a picture, not because the screen changed.
+    virtual bool CanBeRead() { return true; }
 };

@@ -7,10 +7,7 @@ inline constexpr char kAppTitle[] = "Tintwatch";
 
 // Resources
 inline constexpr int IDR_MAINFRAME = 128;
-inline constexpr int IDR_TRAY_MENU = 133;
-inline constexpr int IDR_CONTEXT_MENU = 134;
 inline constexpr int IDD_ABOUTBOX = 100;
-inline constexpr int IDD_COLOR_EVENT = 131;
 
 // Message-box results
 inline constexpr int IDOK = 1;

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 build=${FUZZ_BUILD_DIR:-build-fuzz}
 
-scripts/install-deps.sh
+scripts/install-deps.sh test
 
 # clang's fuzzing runtime comes in a package the compiler only recommends; fetch it if missing.
 if ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }' |

@@ -1,14 +1,37 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and running Tintwatch need, when missing.
+# Installs the Debian packages a task needs, when missing.
+# Usage: install-deps.sh SET...   where SET is
+#   run      building and running Tintwatch (make run)
+#   demo     the demonstration make run shows on a machine without a display
+#   package  building the Debian package (make package)
+#   test     everything the tests need (make test): all of the above and the test tools
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libxcb-shm0-dev libpulse-dev
-          libgtest-dev libbenchmark-dev xvfb xdotool x11-utils x11-apps imagemagick
-          pulseaudio pulseaudio-utils tint2 clang xdg-utils
-          fonts-dejavu-core)
+run=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libxcb-shm0-dev libpulse-dev xdg-utils
+     libpipewire-0.3-dev libwayland-dev qt6-wayland)
+demo=(xvfb xdotool x11-utils x11-apps imagemagick fonts-dejavu-core)
+package=(dpkg-dev file)
+test=(libgtest-dev libbenchmark-dev pulseaudio pulseaudio-utils tint2 openbox clang
+      desktop-file-utils appstream)
+# The headless Wayland desktop of the tests (scripts/wayland-session.sh), and what building its
+# patched screen-cast portal from Debian's source package needs.
+test+=(sway pipewire pipewire-bin wireplumber xdg-desktop-portal dbus patch
+       meson libdrm-dev libinih-dev libgbm-dev wayland-protocols libsystemd-dev)
+
+wanted=()
+[ $# -gt 0 ] || { echo "usage: $0 run|demo|package|test ..." >&2; exit 2; }
+for set in "$@"; do
+  case $set in
+    run) wanted+=("${run[@]}") ;;
+    demo) wanted+=("${demo[@]}") ;;
+    package) wanted+=("${package[@]}") ;;
+    test) wanted+=("${run[@]}" "${demo[@]}" "${package[@]}" "${test[@]}") ;;
+    *) echo "$0: unknown set '$set' (run, demo, package, test)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
-for p in "${packages[@]}"; do
+for p in "${wanted[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
@@ -17,4 +40,5 @@ sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 echo "Installing: ${missing[*]}"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=900 install -y -qq \
+  --no-install-recommends "${missing[@]}" >/dev/null

@@ -8,11 +8,11 @@ namespace {
 
 // Installed copies sit in <prefix>/share/tintwatch/docs, found relative to the executable
 // first so a moved installation still works; a program run from its build tree uses the
-// sources' docs folder beside it.
+// build folder's copies.
 QString DocsPage(const QString& name) {
     const QStringList folders{
         QCoreApplication::applicationDirPath() + QStringLiteral("/../share/tintwatch/docs"),
-        QStringLiteral(TINTWATCH_DOCS_SOURCE_DIR),
+        QStringLiteral(TINTWATCH_DOCS_BUILD_DIR),
         QStringLiteral(TINTWATCH_DOCS_INSTALL_DIR),
     };
     for (const QString& folder : folders) {

@@ -27,17 +27,19 @@ QString AbsolutePath(const QString& file) {
 } // namespace
 
 bool DesktopLauncher::ShellExecute(const QString& verb, const QString& file) {
-    if (file.isEmpty())
+    const std::optional<ShellVerb> known = ParseShellVerb(verb);
+    if (file.isEmpty() || !known)
         return false;
-    const QString lowerVerb = verb.toLower();
-    if (lowerVerb == QLatin1String("open"))
+    switch (*known) {
+    case ShellVerb::Open:
         return Open(file);
-    if (lowerVerb == QLatin1String("edit"))
+    case ShellVerb::Edit:
         return Edit(AbsolutePath(file));
-    if (lowerVerb == QLatin1String("print"))
+    case ShellVerb::Print:
         return LaunchDetached(QStringLiteral("lp"), {AbsolutePath(file)});
-    if (lowerVerb == QLatin1String("explore"))
+    case ShellVerb::Explore:
         return Explore(AbsolutePath(file));
+    }
     return false;
 }
 

@@ -1,6 +1,6 @@
 // Every real platform service of one running program, owned in one place and handed to the
-// layers above as PlatformServices. Make it after the QApplication: the screen and the hot keys
-// take Qt's X connection.
+// layers above as PlatformServices. Make it after the QApplication: the backends follow Qt's
+// platform (the screen-cast portal on Wayland, else Qt's X connection).
 #pragma once
 
 #include "platform/services.h"
@@ -11,7 +11,7 @@
 #include <memory>
 #include <span>
 
-class XcbScreen;
+class IScreenShare;
 class PulseTone;
 class DesktopLauncher;
 class SettingsProfile;
@@ -30,15 +30,20 @@ public:
 
     // Valid for as long as this object lives.
     PlatformServices Services();
+    // The share the desktop grants the screen on Wayland; nullptr where the screen is simply
+    // there (X11). Valid for as long as this object lives.
+    IScreenShare* ScreenShare() const { return m_pShare; }
     // Window-style timers; `onTicks` gets, on the UI thread, the ids that came due together.
     static std::unique_ptr<ITimerHost>
     MakeTimerHost(std::function<void(std::span<const std::uintptr_t>)> onTicks);
 
 private:
-    std::unique_ptr<XcbScreen> m_screen;
+    // The profile first: the Wayland screen keeps its restore token there.
+    std::unique_ptr<SettingsProfile> m_profile;
+    std::unique_ptr<IScreen> m_screen;
+    IScreenShare* m_pShare = nullptr;
     std::unique_ptr<PulseTone> m_tone;
     std::unique_ptr<DesktopLauncher> m_launcher;
-    std::unique_ptr<SettingsProfile> m_profile;
     std::unique_ptr<QtMessageBox> m_messageBox;
     std::unique_ptr<XcbHotKeys> m_hotKeys;
     std::unique_ptr<QtFileChooser> m_fileChooser;

@@ -20,7 +20,6 @@ public:
     // than one pixel are given.
     COLORREF Decode(const std::uint8_t* data, std::size_t length) const;
 
-    int BytesPerPixel() const { return m_nBytesPerPixel; }
 
 private:
     struct Channel {

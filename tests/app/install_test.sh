@@ -12,7 +12,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [ -x "$prefix/bin/tintwatch" ] || fail "no bin/tintwatch"
-entry="$prefix/share/applications/tintwatch.desktop"
+entry="$prefix/share/applications/io.github.tintwatch.Tintwatch.desktop"
 [ -f "$entry" ] || fail "no desktop entry"
 grep -qx 'Exec=tintwatch' "$entry" || fail "desktop entry does not start tintwatch"
 grep -qx 'Icon=tintwatch' "$entry" || fail "desktop entry names another icon"

@@ -1,247 +1,153 @@
 // One instance per user: the lock, the socket, a crashed holder, simultaneous starts, and the
-// frames that cross the socket. The starts are real processes (instance_probe).
+// frames that cross the socket. The starts are real processes (tw_instance_probe).
 #include "app/instance_message.h"
 #include "app/single_instance.h"
 #include "platform/real/runtime_folder.h"
 #include "res/resource_ids.h"
+#include "support/processes.h"
+#include "support/waiting.h"
 
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
-// A fresh runtime folder as the running program gets it: private to the user.
-struct PrivateFolder {
-    PrivateFolder() {
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                              QFileDevice::ExeOwner);
+const QByteArray kHandedOver = "received " + QByteArray::number(ID_TRAY_CONFIGURE);
+
+// One start of the stand-in program; it runs until its input closes.
+struct Probe {
+    explicit Probe(const QString& folder) {
+        process.start(QStringLiteral(INSTANCE_PROBE), {folder});
     }
-    QString path() const { return dir.path(); }
-    QTemporaryDir dir;
+    ~Probe() {
+        process.closeWriteChannel();
+        process.waitForFinished();
+    }
+    // Whether its output holds `line` `times` times, waiting up to five seconds for it.
+    bool Said(const QByteArray& line, int times = 1) {
+        return WaitUntil([&] {
+            output += process.readAllStandardOutput();
+            return output.split('\n').count(line) >= times;
+        });
+    }
+    bool EndedAsSecondary() {
+        process.waitForFinished(10000); // false when it has ended already
+        return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0 &&
+               Said("secondary");
+    }
+    QProcess process;
+    QByteArray output;
 };
-
-std::unique_ptr<QProcess> StartProbe(const QString& folder) {
-    auto probe = std::make_unique<QProcess>();
-    probe->start(QStringLiteral(INSTANCE_PROBE), {folder});
-    return probe;
-}
-
-// Reads the probe's output until `line` appears; false after five seconds.
-bool WaitForLine(QProcess& probe, const QByteArray& line, QByteArray* seen = nullptr) {
-    QByteArray all;
-    QDeadlineTimer deadline(5000);
-    while (!deadline.hasExpired()) {
-        all += probe.readAllStandardOutput();
-        if (all.split('\n').contains(line)) {
-            if (seen)
-                *seen = all;
-            return true;
-        }
-        probe.waitForReadyRead(100);
-    }
-    if (seen)
-        *seen = all;
-    return false;
-}
-
-void EndProbe(QProcess& probe) {
-    probe.closeWriteChannel();
-    if (!probe.waitForFinished(5000))
-        probe.kill();
-    probe.waitForFinished();
-}
 
 } // namespace
 
-TEST(SingleInstanceTest, LaterStartHandsOverTheCommandAndEndsWithZero) {
-    PrivateFolder folder;
-    auto first = StartProbe(folder.path());
-    ASSERT_TRUE(WaitForLine(*first, "primary"));
+TEST(SingleInstanceTest, LaterStartsHandOverTheirCommandEvenAfterTheHolderCrashed) {
+    UserFolders user;
+    const QString folder = user.Path("runtime");
+    {
+        Probe crashed(folder);
+        ASSERT_TRUE(crashed.Said("primary"));
+        EXPECT_TRUE(Probe(folder).EndedAsSecondary());
+        EXPECT_TRUE(crashed.Said(kHandedOver));
+        crashed.process.kill(); // SIGKILL: no clean-up at all
+        crashed.process.waitForFinished();
+        ASSERT_TRUE(QFileInfo::exists(folder + "/tintwatch.socket"));
 
-    auto second = StartProbe(folder.path());
-    ASSERT_TRUE(second->waitForFinished(10000));
-    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second->exitCode(), 0);
-    EXPECT_EQ(second->readAllStandardOutput().trimmed(), "secondary");
-    EXPECT_TRUE(WaitForLine(*first, "received " + QByteArray::number(ID_TRAY_CONFIGURE)));
-    EndProbe(*first);
-
+        // The stale socket is replaced by a live one: a further start reaches the new holder.
+        Probe next(folder);
+        ASSERT_TRUE(next.Said("primary"));
+        EXPECT_TRUE(Probe(folder).EndedAsSecondary());
+        EXPECT_TRUE(next.Said(kHandedOver));
+    }
     // Once the running one has ended, the lock and the socket are gone with it.
-    EXPECT_FALSE(QFileInfo::exists(folder.path() + "/tintwatch.lock"));
-    EXPECT_FALSE(QFileInfo::exists(folder.path() + "/tintwatch.socket"));
-}
-
-TEST(SingleInstanceTest, CrashedHolderLeavesNothingThatBlocksTheNextStart) {
-    PrivateFolder folder;
-    auto crashed = StartProbe(folder.path());
-    ASSERT_TRUE(WaitForLine(*crashed, "primary"));
-    crashed->kill(); // SIGKILL: no clean-up at all
-    crashed->waitForFinished();
-    ASSERT_TRUE(QFileInfo::exists(folder.path() + "/tintwatch.lock"));
-    ASSERT_TRUE(QFileInfo::exists(folder.path() + "/tintwatch.socket"));
-
-    auto next = StartProbe(folder.path());
-    ASSERT_TRUE(WaitForLine(*next, "primary"));
-    // The stale socket was replaced by a live one: a further start reaches the new holder.
-    auto later = StartProbe(folder.path());
-    ASSERT_TRUE(later->waitForFinished(10000));
-    EXPECT_EQ(later->exitCode(), 0);
-    EXPECT_TRUE(WaitForLine(*next, "received " + QByteArray::number(ID_TRAY_CONFIGURE)));
-    EndProbe(*next);
+    EXPECT_FALSE(QFileInfo::exists(folder + "/tintwatch.lock"));
+    EXPECT_FALSE(QFileInfo::exists(folder + "/tintwatch.socket"));
 }
 
 TEST(SingleInstanceTest, StartsAtTheSameMomentLeaveExactlyOneRunning) {
-    PrivateFolder folder;
+    UserFolders user;
     constexpr int kStarts = 6;
-    std::vector<std::unique_ptr<QProcess>> probes;
+    std::vector<std::unique_ptr<Probe>> probes;
     for (int i = 0; i < kStarts; ++i)
-        probes.push_back(StartProbe(folder.path()));
-
-    // Every start but one ends by itself; the one left runs on.
-    QDeadlineTimer deadline(10000);
-    auto finished = [&] {
-        int count = 0;
-        for (auto& probe : probes)
-            count += probe->state() == QProcess::NotRunning ? 1 : 0;
-        return count;
-    };
-    while (finished() < kStarts - 1 && !deadline.hasExpired())
-        QTest::qWait(20);
-    QTest::qWait(300); // room for a second "primary" to show itself
-
-    QProcess* primary = nullptr;
-    int secondaries = 0;
+        probes.push_back(std::make_unique<Probe>(user.Path("runtime")));
+    // Every start but one hands its command over and ends; the one left runs on.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return std::count_if(probes.begin(), probes.end(), [](const auto& probe) {
+                       return probe->process.state() == QProcess::NotRunning;
+                   }) == kStarts - 1;
+        },
+        10000));
+    Settle(300); // room for a second instance to show itself
+    Probe* primary = nullptr;
     for (auto& probe : probes) {
-        if (probe->state() == QProcess::NotRunning) {
-            EXPECT_EQ(probe->exitCode(), 0);
-            EXPECT_EQ(probe->readAllStandardOutput().trimmed(), "secondary");
-            ++secondaries;
-        } else {
-            EXPECT_EQ(primary, nullptr) << "two instances run";
+        if (probe->process.state() == QProcess::NotRunning)
+            EXPECT_TRUE(probe->EndedAsSecondary());
+        else
             primary = probe.get();
-        }
     }
     ASSERT_NE(primary, nullptr);
-    EXPECT_EQ(secondaries, kStarts - 1);
-    QByteArray seen;
-    WaitForLine(*primary, "primary", &seen);
-    deadline.setRemainingTime(5000);
-    while (seen.count("received") < kStarts - 1 && !deadline.hasExpired()) {
-        primary->waitForReadyRead(100);
-        seen += primary->readAllStandardOutput();
-    }
-    EXPECT_EQ(seen.count("received " + QByteArray::number(ID_TRAY_CONFIGURE)), kStarts - 1);
-    EndProbe(*primary);
+    EXPECT_TRUE(primary->Said("primary"));
+    EXPECT_TRUE(primary->Said(kHandedOver, kStarts - 1));
+    EXPECT_EQ(primary->output.count(kHandedOver), kStarts - 1);
 }
 
-TEST(SingleInstanceTest, OnlyWellFormedFramesReachTheRunningInstance) {
-    PrivateFolder folder;
-    SingleInstance instance(folder.path());
+TEST(SingleInstanceTest, OnlyWellFormedFramesReachTheRunningInstanceFromThisUser) {
+    UserFolders user;
+    EXPECT_EQ(SingleInstance(QString()).Claim(ID_TRAY_CONFIGURE), SingleInstance::Role::Unguarded);
+    SingleInstance instance(user.Path("runtime"));
     ASSERT_EQ(instance.Claim(ID_TRAY_CONFIGURE), SingleInstance::Role::Primary);
+    EXPECT_EQ(QFileInfo(instance.SocketPath()).permissions().toInt() & 0x77, 0) << "not private";
     QSignalSpy received(&instance, &SingleInstance::CommandReceived);
 
-    QByteArray wrongVersion = InstanceMessage::Encode(ID_TRAY_CONFIGURE);
-    wrongVersion[4] = 2;
-    for (const QByteArray& junk : {QByteArray(16, 'x'), wrongVersion}) {
+    // Frames of the wrong magic, version or payload size are hung up on without an answer.
+    const QByteArray good = InstanceMessage::Encode(ID_TRAY_CONFIGURE);
+    QByteArrayList frames;
+    for (int byte : {0, 4, 8}) {
+        frames << good;
+        frames.last()[byte] = static_cast<char>(good[byte] + 1);
+    }
+    frames << good;
+    for (const QByteArray& frame : frames) {
         QLocalSocket socket;
         socket.connectToServer(instance.SocketPath());
         ASSERT_TRUE(socket.waitForConnected(2000));
-        socket.write(junk);
-        socket.flush();
-        // The instance hangs up without an answer.
-        QDeadlineTimer deadline(3000);
-        while (socket.state() == QLocalSocket::ConnectedState && !deadline.hasExpired())
-            QTest::qWait(20);
-        EXPECT_EQ(socket.bytesAvailable(), 0);
-        EXPECT_NE(socket.state(), QLocalSocket::ConnectedState);
+        socket.write(frame);
+        ASSERT_TRUE(WaitUntil([&] {
+            return socket.bytesAvailable() > 0 || socket.state() != QLocalSocket::ConnectedState;
+        }));
+        EXPECT_EQ(socket.read(1),
+                  frame == good ? QByteArray(1, InstanceMessage::kAcknowledge) : "");
     }
-    EXPECT_EQ(received.count(), 0);
-
-    QLocalSocket socket;
-    socket.connectToServer(instance.SocketPath());
-    ASSERT_TRUE(socket.waitForConnected(2000));
-    socket.write(InstanceMessage::Encode(ID_TRAY_CONFIGURE));
-    ASSERT_TRUE(received.wait(3000));
-    ASSERT_EQ(received.count(), 1);
+    ASSERT_TRUE(received.count() == 1 || received.wait(3000));
+    EXPECT_EQ(received.count(), 1);
     EXPECT_EQ(received.at(0).at(0).toInt(), ID_TRAY_CONFIGURE);
-    ASSERT_TRUE(socket.bytesAvailable() > 0 || socket.waitForReadyRead(2000));
-    EXPECT_EQ(socket.read(1), QByteArray(1, InstanceMessage::kAcknowledge));
 }
 
-TEST(SingleInstanceTest, InstanceFilesAreForThisUserOnly) {
-    PrivateFolder folder;
-    SingleInstance instance(folder.path());
-    ASSERT_EQ(instance.Claim(ID_TRAY_CONFIGURE), SingleInstance::Role::Primary);
-    const QFileInfo socket(instance.SocketPath());
-    ASSERT_TRUE(socket.exists());
-    const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
-                        QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
-    EXPECT_EQ(socket.permissions() & others, QFileDevice::Permissions());
-}
-
-TEST(SingleInstanceTest, NoFolderMeansRunningUnguarded) {
-    SingleInstance instance{QString()};
-    EXPECT_EQ(instance.Claim(ID_TRAY_CONFIGURE), SingleInstance::Role::Unguarded);
-}
-
-TEST(InstanceMessageTest, FramesCarryTheCommandAndRejectAnythingElse) {
-    const QByteArray frame = InstanceMessage::Encode(ID_TRAY_CONFIGURE);
-    ASSERT_EQ(frame.size(), InstanceMessage::kFrameSize);
-    EXPECT_EQ(InstanceMessage::Decode(frame), ID_TRAY_CONFIGURE);
-    EXPECT_EQ(InstanceMessage::Decode(InstanceMessage::Encode(-5)), -5);
-
-    EXPECT_EQ(InstanceMessage::Decode(frame.left(15)), std::nullopt);
-    EXPECT_EQ(InstanceMessage::Decode(frame + 'x'), std::nullopt);
-    for (int byte : {0, 4, 8}) {
-        QByteArray broken = frame;
-        broken[byte] = static_cast<char>(broken[byte] + 1);
-        EXPECT_EQ(InstanceMessage::Decode(broken), std::nullopt) << "byte " << byte;
-    }
-}
-
-TEST(RuntimeFolderTest, OnlyPrivateFoldersOfThisUserAreTrusted) {
-    QTemporaryDir root;
-    const QString open = root.path() + "/open";
-    const QString closed = root.path() + "/closed";
-    QDir().mkdir(open);
-    QDir().mkdir(closed);
-    QFile::setPermissions(open, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                    QFileDevice::ExeOwner | QFileDevice::ReadOther |
+TEST(RuntimeFolderTest, OnlyAPrivateFolderOfThisUserIsUsed) {
+    UserFolders user;
+    const QString closed = user.Path("runtime"), open = user.Path("home");
+    QFile::setPermissions(open, QFile::permissions(closed) | QFileDevice::ReadOther |
                                     QFileDevice::ExeOther);
-    QFile::setPermissions(closed,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QFile::link(closed, root.path() + "/link");
-    EXPECT_TRUE(IsPrivateFolder(closed));
-    EXPECT_FALSE(IsPrivateFolder(open));
-    EXPECT_FALSE(IsPrivateFolder(root.path() + "/link"));
-    EXPECT_FALSE(IsPrivateFolder(root.path() + "/missing"));
-
-    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
-    const QByteArray savedTemp = qgetenv("TMPDIR");
-    qputenv("TMPDIR", root.path().toLocal8Bit());
-    qputenv("XDG_RUNTIME_DIR", closed.toLocal8Bit());
-    EXPECT_EQ(PrivateRuntimeFolder(), closed);
-    // A runtime folder others can enter is passed over for a private one in the temporary
-    // folder, named after the user.
-    qputenv("XDG_RUNTIME_DIR", open.toLocal8Bit());
-    const QString fallback = PrivateRuntimeFolder();
-    EXPECT_TRUE(fallback.startsWith(root.path() + "/tintwatch-"));
+    QFile::link(closed, user.Path("link"));
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR"), savedTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", user.Path("data").toLocal8Bit());
+    // A runtime folder others can enter, a link or none is passed over for a private one in
+    // the temporary folder, named after the user; a planted one others can enter, never.
+    const QString fallback = user.Path("data/tintwatch-%1").arg(getuid());
+    for (const QString& runtime : {closed, open, user.Path("link"), user.Path("missing")}) {
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+        EXPECT_EQ(PrivateRuntimeFolder(), runtime == closed ? closed : fallback);
+    }
     EXPECT_TRUE(IsPrivateFolder(fallback));
-    // A planted fallback that others can enter is never used.
-    QFile::setPermissions(fallback, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                        QFileDevice::ExeOwner | QFileDevice::ReadOther |
-                                        QFileDevice::WriteOther | QFileDevice::ExeOther);
+    QFile::setPermissions(fallback, QFile::permissions(open) | QFileDevice::WriteOther);
     EXPECT_EQ(PrivateRuntimeFolder(), QString());
     qputenv("XDG_RUNTIME_DIR", savedRuntime);
     qputenv("TMPDIR", savedTemp);

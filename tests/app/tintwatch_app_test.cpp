@@ -1,54 +1,41 @@
-// The application object with fake services: what start-up builds from the data file, the
-// commands that end at the application, and what closing runs.
+// The application with fake services: start-up from the data file (and from one it cannot
+// read), the commands that end at the application, and what every way of closing runs.
+#include "app/about_dlg.h"
+#include "app/document_opener.h"
 #include "app/pending_saves.h"
 #include "app/tintwatch_app.h"
 #include "fakes/fake_platform.h"
-#include "model/archive.h"
+#include "model/exceptions.h"
 #include "model/tintwatch_doc.h"
+#include "support/processes.h"
+#include "support/recording_target.h"
+#include "support/records.h"
+#include "support/waiting.h"
 #include "ui/frame/main_frame.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QFile>
-#include <QTest>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
 
-QByteArray DataFile(const std::vector<CEventInfo>& events) {
-    QByteArray bytes;
-    CArchive ar(bytes, CArchive::store);
-    ar << std::int32_t{786} << std::int32_t{1920} << std::int32_t{1080}
-       << static_cast<std::int32_t>(events.size());
-    for (CEventInfo event : events)
-        event.Serialize(ar);
-    return bytes;
-}
-
 class AppTest : public ::testing::Test {
 protected:
     AppTest() {
-        app.emplace(fakes.Services(), [this](TicksHandler) {
-            auto timers = std::make_unique<FakeTimerHost>();
-            lastTimers = timers.get();
-            return timers;
-        });
         GetDataFilePath(path);
         QFile::remove(path);
     }
-    void WriteDataFile(const QByteArray& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
     void Start() {
-        ASSERT_TRUE(app->InitInstance());
-        app->MainFrame()->SetQuitFunction([this] { ++quits; });
+        ASSERT_TRUE(app.InitInstance());
+        app.MainFrame()->SetQuitFunction([this] { ++quits; });
     }
-    // Closes any modal box that opens, so nothing can hang the test; counts them.
+    // Closes every modal box that opens, so none can hang the test; notes their titles.
     void GuardModals() {
-        auto* guard = new QTimer(app->MainFrame());
+        auto* guard = new QTimer(app.MainFrame());
         QObject::connect(guard, &QTimer::timeout, [this] {
             if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
                 modalTitles.append(modal->windowTitle());
@@ -61,123 +48,140 @@ protected:
     QString path; // the data file, in the tests' own data folder
     FakePlatform fakes;
     FakeTimerHost* lastTimers = nullptr;
-    std::optional<CTintwatchApp> app;
+    CTintwatchApp app{fakes.Services(), [this](TicksHandler) {
+                          auto timers = std::make_unique<FakeTimerHost>();
+                          lastTimers = timers.get();
+                          return timers;
+                      }};
     int quits = 0;
     QStringList modalTitles;
 };
 
-class Recorder : public QObject, public CCmdTarget {
+// Takes commands from the event queue, as the frame and the view do.
+class QueueTarget : public QObject, public RecordingTarget {
 public:
-    bool OnCommand(int id) override {
-        ids.push_back(id);
-        return true;
-    }
     bool event(QEvent* e) override { return DispatchPostedCommand(*this, e) || QObject::event(e); }
-    std::vector<int> ids;
 };
 
 } // namespace
 
-TEST_F(AppTest, StartUpShowsTheStoredEventsUnderTheApplicationTitle) {
-    CEventInfo watching, idle;
-    watching.m_nInterval = 250;
-    idle.m_bEnabled = 0;
-    WriteDataFile(DataFile({watching, idle}));
+TEST_F(AppTest, StartUpListsAndWatchesTheStoredEventsAndTheCommandsReplaceThem) {
+    // Seed 1 is enabled with a 11 ms interval, seed 2 disabled.
+    WriteFile(path, DataFileBytes({NumberedEvent(1), NumberedEvent(2)}));
     Start();
-
-    CMainFrame* frame = app->MainFrame();
-    ASSERT_NE(frame, nullptr);
-    EXPECT_TRUE(frame->isVisible());
-    EXPECT_EQ(frame->windowTitle(), "Tintwatch");
-    EXPECT_EQ(app->View()->GetItemCount(), 2);
+    EXPECT_TRUE(app.MainFrame()->isVisible());
+    ASSERT_EQ(app.View()->GetItemCount(), 2);
+    ExpectSameStoredFields(*app.View()->GetItemData(1), NumberedEvent(2));
     EXPECT_TRUE(fakes.messageBox.shown.empty());
-    // Only the enabled event is watched, under its row number.
     ASSERT_NE(lastTimers, nullptr);
-    EXPECT_EQ(lastTimers->running, (std::map<std::uintptr_t, std::uint32_t>{{1, 250u}}));
-    // The caption stays the title while the program works (a save, a command).
-    app->Document()->OnFileSave();
-    EXPECT_EQ(frame->windowTitle(), "Tintwatch");
-}
+    EXPECT_EQ(lastTimers->running, (std::map<std::uintptr_t, std::uint32_t>{{1, 11u}}));
 
-TEST_F(AppTest, WithoutADataFileTheListStartsEmptyAndSilent) {
-    Start();
-    EXPECT_EQ(app->View()->GetItemCount(), 0);
-    EXPECT_TRUE(fakes.messageBox.shown.empty());
-    EXPECT_TRUE(app->MainFrame()->isVisible());
-}
-
-TEST_F(AppTest, AboutComesFromTheFrameRoutingAndIsModal) {
-    WriteDataFile(DataFile({CEventInfo()}));
-    Start();
     GuardModals();
-    EXPECT_TRUE(app->MainFrame()->OnCommand(ID_APP_ABOUT));
+    EXPECT_TRUE(app.MainFrame()->OnCommand(ID_APP_ABOUT));
     EXPECT_EQ(modalTitles, QStringList{"About Tintwatch"});
-    EXPECT_FALSE(app->OnCommand(ID_EVENT_NEW)) << "not the application's command";
-}
+    EXPECT_FALSE(app.OnCommand(ID_EVENT_NEW)) << "not the application's command";
+    EXPECT_TRUE(app.OnCommand(ID_FILE_OPEN)); // the chooser is cancelled: nothing changes
+    EXPECT_EQ(app.View()->GetItemCount(), 2);
+    fakes.fileChooser.answer = path + ".other";
+    WriteFile(fakes.fileChooser.answer, DataFileBytes({NumberedEvent(5)}));
+    EXPECT_TRUE(app.OnCommand(ID_FILE_OPEN));
+    ASSERT_EQ(app.View()->GetItemCount(), 1);
+    ExpectSameStoredFields(*app.View()->GetItemData(0), NumberedEvent(5));
 
-TEST_F(AppTest, NewAndOpenReplaceTheListOfTheOneDocument) {
-    WriteDataFile(DataFile({CEventInfo(), CEventInfo()}));
-    Start();
-    GuardModals();
-    ASSERT_EQ(app->View()->GetItemCount(), 2);
-
-    // Cancelling the file dialog changes nothing.
-    EXPECT_TRUE(app->OnCommand(ID_FILE_OPEN));
-    EXPECT_EQ(app->View()->GetItemCount(), 2);
-
-    CEventInfo other;
-    other.m_sComment = QStringLiteral("from another file");
-    const QString otherFile = path + ".other";
-    QFile file(otherFile);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(DataFile({other}));
-    file.close();
-    fakes.fileChooser.answer = otherFile;
-    EXPECT_TRUE(app->OnCommand(ID_FILE_OPEN));
-    ASSERT_EQ(app->View()->GetItemCount(), 1);
-    EXPECT_EQ(app->View()->GetItemData(0)->m_sComment, "from another file");
-
-    EXPECT_TRUE(app->OnCommand(ID_FILE_NEW));
-    EXPECT_EQ(app->View()->GetItemCount(), 0);
-    EXPECT_TRUE(app->Document()->m_arrEvents.empty());
+    EXPECT_TRUE(app.OnCommand(ID_FILE_NEW));
+    EXPECT_EQ(app.View()->GetItemCount(), 0);
+    EXPECT_TRUE(app.Document()->m_arrEvents.empty());
 }
 
 TEST_F(AppTest, ClosingRunsAQueuedSaveButNothingElseQueued) {
-    Start(); // no file: a request for a first event is queued as well
+    Start(); // no file: an empty list, and a request for a first event queued
+    EXPECT_EQ(app.View()->GetItemCount(), 0);
+    EXPECT_TRUE(fakes.messageBox.shown.empty());
     GuardModals();
-    PostCommand(app->MainFrame(), ID_FILE_SAVE);
-    app->MainFrame()->OnClose();
+    PostCommand(app.MainFrame(), ID_FILE_SAVE);
+    app.MainFrame()->OnClose();
     EXPECT_EQ(quits, 1);
-    // The save ran, writing the empty list; the editor never opened.
-    EXPECT_EQ(QFile(path).size(), 16);
-    QTest::qWait(100);
-    EXPECT_TRUE(modalTitles.isEmpty());
+    const auto saved = EventsOf(ReadFile(path));
+    ASSERT_TRUE(saved) << "the queued save did not run";
+    EXPECT_TRUE(saved->empty());
+    Settle(100);
+    EXPECT_TRUE(modalTitles.isEmpty()) << "the editor opened while closing";
 }
 
 TEST_F(AppTest, TerminationClosesAnOpenBoxFirstThenTheWindow) {
     Start();
-    QTimer::singleShot(50, &*app, [this] { app->RequestClose(); });
+    QTimer::singleShot(50, &app, [this] { app.RequestClose(); });
     bool stuck = false;
-    QTimer::singleShot(3000, &*app, [&stuck] {
+    QTimer::singleShot(3000, &app, [&stuck] {
         if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
             stuck = true;
             modal->done(-1);
         }
     });
-    app->OnAppAbout(); // returns once the request has closed it
+    app.OnAppAbout(); // returns once the request has closed it
     EXPECT_FALSE(stuck) << "the box was left open";
     EXPECT_EQ(quits, 0) << "the window closed while the box was still running";
-    EXPECT_TRUE(QTest::qWaitFor([this] { return quits == 1; }, 2000));
+    EXPECT_TRUE(WaitUntil([this] { return quits == 1; }, 2000));
 }
 
 TEST(PendingSavesTest, OnlyQueuedSavesRunAndOnlyOnce) {
-    Recorder target;
-    PostCommand(&target, ID_FILE_SAVE);
-    PostCommand(&target, ID_EVENT_NEW);
-    PostCommand(&target, ID_FILE_SAVE);
+    QueueTarget target;
+    for (int id : {ID_FILE_SAVE, ID_EVENT_NEW, ID_FILE_SAVE})
+        PostCommand(&target, id);
     EXPECT_EQ(RunPendingSaves(&target), 2);
-    EXPECT_EQ(target.ids, (std::vector<int>{ID_FILE_SAVE, ID_FILE_SAVE}));
+    EXPECT_EQ(target.received, (std::vector<int>{ID_FILE_SAVE, ID_FILE_SAVE}));
     QCoreApplication::processEvents();
-    EXPECT_EQ(target.ids.size(), 2u) << "a dropped or run command came again";
+    EXPECT_EQ(target.received.size(), 2u) << "a dropped or run command came again";
     EXPECT_EQ(RunPendingSaves(nullptr), 0);
+}
+
+TEST(AboutDlgTest, ShowsTheCompiledInIconAndOkClosesIt) {
+    CAboutDlg dlg;
+    const QList<QLabel*> labels = dlg.findChildren<QLabel*>();
+    EXPECT_TRUE(
+        std::any_of(labels.begin(), labels.end(), [](auto* l) { return !l->pixmap().isNull(); }));
+    dlg.findChild<QPushButton*>()->click();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+}
+
+TEST(DocumentOpenerTest, EachKindOfFileAtStartUp) {
+    // What stands at the path, what the opening throws (1: a data-file error, 2: another).
+    const std::tuple<const char*, bool, int, bool, StartDocument> cases[] = {
+        {"missing", false, 0, false, StartDocument::New},
+        {"readable", true, 0, false, StartDocument::Opened},
+        {"damaged", true, 1, false, StartDocument::Mismatch},
+        {"damaged, no room for its copy", true, 1, true, StartDocument::Mismatch},
+        {"other error", true, 2, false, StartDocument::Opened},
+    };
+    for (const auto& [name, exists, throws, copyBlocked, result] : cases) {
+        SCOPED_TRACE(name);
+        UserFolders user;
+        const QString path = user.DataFilePath();
+        if (exists)
+            WriteFile(path, "events");
+        if (copyBlocked)
+            QDir().mkpath(path + ".bad/inside");
+        FakeMessageBox box;
+        QStringList calls;
+        const auto open = [&, throws = throws](const QString& file) {
+            calls << file;
+            if (throws == 1)
+                throw CFileException("read failed");
+            if (throws == 2)
+                throw std::logic_error("unexpected");
+        };
+        const auto startNew = [&] { calls << "new"; };
+        EXPECT_EQ(OpenEventDocument(path, open, startNew, box), result);
+        EXPECT_EQ(calls, QStringList{exists ? path : "new"});
+        // A damaged file is told about, kept as .bad, and removed once its copy exists.
+        const bool told = result == StartDocument::Mismatch;
+        ASSERT_EQ(box.shown.size(), told ? 1u : 0u);
+        if (told) {
+            EXPECT_EQ(box.shown[0].text, kMismatchText);
+            EXPECT_EQ(box.shown[0].buttons, MbButtons::Ok);
+            EXPECT_EQ(box.shown[0].icon, MbIcon::Error);
+        }
+        EXPECT_EQ(QFileInfo::exists(path), exists && (!told || copyBlocked));
+        EXPECT_EQ(ReadFile(path + ".bad") == "events", told && !copyBlocked);
+    }
 }

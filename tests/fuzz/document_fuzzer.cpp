@@ -1,34 +1,15 @@
 // Feeds arbitrary bytes to the data-file loader. Every input must load without a crash, a hang
 // or a leak, show at most one message, and whatever loaded must save and load back to the same
 // events without a message.
+#include "fakes/fake_platform.h"
 #include "model/archive.h"
 #include "model/tintwatch_doc.h"
-#include "platform/message_box.h"
-#include "platform/screen.h"
-#include "res/resource_ids.h"
 #include "support/isolated_environment.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-class SilentMessageBox : public IMessageBox {
-public:
-    int MessageBox(QWidget*, const QString&, MbButtons, MbIcon) override {
-        ++shown;
-        return IDOK;
-    }
-    int shown = 0;
-};
-
-class FixedScreen : public IScreen {
-public:
-    COLORREF GetPixel(int, int) override { return 0; }
-    std::optional<QPoint> GetCursorPos() override { return std::nullopt; }
-    void SetCursorPos(QPoint) override {}
-    QSize VirtualScreenSize() override { return {2560, 1440}; }
-};
 
 void Require(bool condition, const char* what) {
     if (!condition) {
@@ -56,24 +37,24 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    FixedScreen screen;
-    SilentMessageBox messages;
+    FakeScreen screen;
+    FakeMessageBox messages;
     CTintwatchDoc doc(screen, messages);
     const auto result = doc.LoadFromBytes(
         QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
-    Require(messages.shown <= 1, "more than one message for one load");
-    Require((result == CTintwatchDoc::OpenResult::Damaged) == (messages.shown == 1),
+    Require(messages.shown.size() <= 1, "more than one message for one load");
+    Require((result == CTintwatchDoc::OpenResult::Damaged) == (messages.shown.size() == 1),
             "a damaged load without its message, or a message for a whole one");
 
     QByteArray saved;
     CArchive ar(saved, CArchive::store);
     doc.Serialize(ar);
 
-    SilentMessageBox reloadMessages;
+    FakeMessageBox reloadMessages;
     CTintwatchDoc reloaded(screen, reloadMessages);
     Require(reloaded.LoadFromBytes(saved) == CTintwatchDoc::OpenResult::Complete,
             "a saved list does not load whole");
-    Require(reloadMessages.shown == 0, "a saved list loads with a message");
+    Require(reloadMessages.shown.empty(), "a saved list loads with a message");
     Require(reloaded.m_arrEvents.size() == doc.m_arrEvents.size(), "the event count changed");
     for (std::size_t i = 0; i < doc.m_arrEvents.size(); ++i)
         Require(SameStoredFields(doc.m_arrEvents[i], reloaded.m_arrEvents[i]),

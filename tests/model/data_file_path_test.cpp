@@ -1,6 +1,7 @@
 // Where the data file lives: the data folder under the user's application-data folder, created
-// and made current, and the same path every time.
+// and made current; and the run-time module look-up behind it, which fails quietly.
 #include "model/data_file_path.h"
+#include "platform/shell/shell_api.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,75 +9,62 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <optional>
 
 namespace {
 
-// Sets or unsets an environment variable for one scope.
-class EnvironmentOverride {
-public:
-    EnvironmentOverride(const char* name, std::optional<QString> value) : m_name(name) {
-        if (const char* old = std::getenv(name))
-            m_old = QString::fromLocal8Bit(old);
-        Apply(value);
-    }
-    ~EnvironmentOverride() { Apply(m_old); }
-    EnvironmentOverride(const EnvironmentOverride&) = delete;
-    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
-
-private:
-    void Apply(const std::optional<QString>& value) {
-        if (value)
-            setenv(m_name, value->toLocal8Bit().constData(), 1);
-        else
-            unsetenv(m_name);
-    }
-    const char* m_name;
-    std::optional<QString> m_old;
-};
-
-QString Canonical(const QString& path) {
-    return QFileInfo(path).canonicalFilePath();
+void SetEnv(const char* name, const char* value) {
+    if (value)
+        setenv(name, value, 1);
+    else
+        unsetenv(name);
 }
 
-TEST(DataFilePath, LivesInTheDataHomeWhoseFolderIsCreatedAndMadeCurrent) {
+TEST(DataFilePath, LivesInTheDataHomeOrTheHomesLocalShareWithItsFolderCreatedAndCurrent) {
     QTemporaryDir root;
-    const QString dataHome = root.filePath(QStringLiteral("not/yet/there"));
-    EnvironmentOverride data("XDG_DATA_HOME", dataHome);
-
-    QString first;
-    GetDataFilePath(first);
-    EXPECT_EQ(first, dataHome + QStringLiteral("/Tintwatch/Tintwatchv7.1.dat"));
-    EXPECT_TRUE(QFileInfo(dataHome + QStringLiteral("/Tintwatch")).isDir());
-    EXPECT_EQ(Canonical(QDir::currentPath()), Canonical(dataHome + QStringLiteral("/Tintwatch")));
-
-    QString second = QStringLiteral("whatever was there");
-    GetDataFilePath(second);
-    EXPECT_EQ(second, first);
-}
-
-TEST(DataFilePath, DoubledSeparatorsAreFolded) {
-    QTemporaryDir root;
-    EnvironmentOverride data("XDG_DATA_HOME", root.path() + QStringLiteral("/"));
-    QString path;
-    GetDataFilePath(path);
-    EXPECT_EQ(path, root.path() + QStringLiteral("/Tintwatch/Tintwatchv7.1.dat"));
-}
-
-TEST(DataFilePath, WithoutAnAbsoluteDataHomeTheHomesLocalShareIsUsed) {
-    QTemporaryDir home;
-    EnvironmentOverride homeVariable("HOME", home.path());
-    const QString expected =
-        home.path() + QStringLiteral("/.local/share/Tintwatch/Tintwatchv7.1.dat");
-    for (const std::optional<QString>& dataHome :
-         {std::optional<QString>(), std::optional<QString>(QString()),
-          std::optional<QString>(QStringLiteral("relative/data"))}) {
-        EnvironmentOverride data("XDG_DATA_HOME", dataHome);
-        QString path;
+    const QByteArray home = root.filePath("home").toLocal8Bit();
+    const QByteArray dataHome = root.filePath("not/yet/there").toLocal8Bit();
+    const QString inHome = root.filePath("home/.local/share/Tintwatch");
+    const QString saved = QString::fromLocal8Bit(std::getenv("XDG_DATA_HOME"));
+    const QByteArray withSlash = dataHome + "/";
+    struct Case {
+        const char* dataHome;
+        QString folder;
+    } cases[] = {
+        {dataHome.constData(), QString::fromLocal8Bit(dataHome) + "/Tintwatch"},
+        {withSlash.constData(), QString::fromLocal8Bit(dataHome) + "/Tintwatch"},
+        {nullptr, inHome},
+        {"", inHome},
+        {"relative/data", inHome},
+    };
+    setenv("HOME", home.constData(), 1);
+    for (const Case& c : cases) {
+        SetEnv("XDG_DATA_HOME", c.dataHome);
+        QString path = QStringLiteral("whatever was there");
         GetDataFilePath(path);
-        EXPECT_EQ(path, expected);
-        EXPECT_TRUE(QFileInfo(QFileInfo(expected).path()).isDir());
+        EXPECT_EQ(path, c.folder + "/Tintwatchv7.1.dat") << (c.dataHome ? c.dataHome : "unset");
+        EXPECT_TRUE(QFileInfo(c.folder).isDir());
+        EXPECT_EQ(QFileInfo(QDir::currentPath()).canonicalFilePath(),
+                  QFileInfo(c.folder).canonicalFilePath());
     }
+    setenv("XDG_DATA_HOME", saved.toLocal8Bit().constData(), 1);
+}
+
+TEST(ShellApi, MissingModulesSymbolsAndFoldersLeaveThePathAlone) {
+    const CDynDll missing("libtintwatch-no-such-library.so.0");
+    EXPECT_FALSE(missing.IsLoaded());
+    EXPECT_EQ(missing.GetProcAddress("getenv"), nullptr);
+    const CDynDll libc("libc.so.6");
+    EXPECT_EQ(libc.GetProcAddress("tintwatch_no_such_symbol"), nullptr);
+    EXPECT_NE(libc.GetProcAddress("getenv"), nullptr);
+
+    QString path = QStringLiteral("as the caller left it");
+    EXPECT_FALSE(CShellApi("libtintwatch-no-such-library.so.0")
+                     .SHGetSpecialFolderPath(path, CSIDL_LOCAL_APPDATA, true));
+    const CShellApi shell;
+    EXPECT_FALSE(shell.SHGetSpecialFolderPath(path, 0x10, true));
+    EXPECT_EQ(path, QStringLiteral("as the caller left it"));
+    EXPECT_TRUE(shell.SHGetSpecialFolderPath(path, CSIDL_LOCAL_APPDATA, true));
+    EXPECT_EQ(path, QString::fromLocal8Bit(std::getenv("XDG_DATA_HOME")));
 }
 
 } // namespace

@@ -2,10 +2,10 @@
 
 #include "res/resource_ids.h"
 
-const std::vector<ControlSpec>& ColorEventTemplate() {
+const std::vector<TemplateControl>& ColorEventTemplate() {
     using K = ControlKind;
     const QString hint = QStringLiteral("Press Focus on this Button, Press Spacebar to click it");
-    static const std::vector<ControlSpec> controls = {
+    static const std::vector<TemplateControl> controls = {
         {-1,
          K::GroupBox,
          QStringLiteral("Specify here Color to Search on Screen"),

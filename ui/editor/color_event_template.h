@@ -19,7 +19,7 @@ enum ControlStyle : unsigned {
     kBoxTitle = 1u << 4, // a check box standing on a group box's top edge as its title
 };
 
-struct ControlSpec {
+struct TemplateControl {
     int id; // -1 for labels and group boxes, which nothing refers to
     ControlKind kind;
     QString text;
@@ -31,4 +31,4 @@ struct ControlSpec {
 inline constexpr int kColorEventWidthDu = 395;
 inline constexpr int kColorEventHeightDu = 345;
 
-const std::vector<ControlSpec>& ColorEventTemplate();
+const std::vector<TemplateControl>& ColorEventTemplate();

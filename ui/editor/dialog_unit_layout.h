@@ -1,5 +1,5 @@
-// Places template controls by dialog units converted from the dialog's font, as the original
-// desktop does, grown evenly where this desktop's font would clip a text.
+// Places template controls by dialog units converted from the dialog's font, so the dialog keeps
+// its designed proportions at any font size, grown evenly where a text would be clipped.
 #pragma once
 
 #include "template_builder.h"

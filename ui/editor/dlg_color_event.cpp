@@ -141,6 +141,15 @@ void CDlgColorEvent::OnInitDialog() {
     DoDataExchange(false);
     m_wLocationKey = RegisterPickHotKey(m_stcLocationHint, m_locationKey);
     m_wColorKey = RegisterPickHotKey(m_stcColorHint, m_colorKey);
+    // A desktop that keeps the pointer from programs (Wayland) leaves nothing to pick with.
+    const bool canPick = m_services.screen.GetCursorPos().has_value();
+    if (!canPick) {
+        const QString unavailable =
+            QStringLiteral("Picking from the screen is not available on this desktop yet: type "
+                           "the location and the colors.");
+        m_stcLocationHint->setText(unavailable);
+        m_stcColorHint->setText(unavailable);
+    }
     LayOut(); // the hints' new texts must fit too
     m_hIcon = QApplication::windowIcon();
     setWindowIcon(m_hIcon);
@@ -151,7 +160,8 @@ void CDlgColorEvent::OnInitDialog() {
     } else {
         m_sTitle = QStringLiteral("Add Color Matching Event - %1").arg(title);
         // Runs once the dialog's loop starts: the point under the pointer at opening.
-        PostCommand(this, IDC_LOCATION_UNDER_CURSOR);
+        if (canPick)
+            PostCommand(this, IDC_LOCATION_UNDER_CURSOR);
     }
     setWindowTitle(m_sTitle);
     m_stcTargetColor->SetColor(m_clrTarget);

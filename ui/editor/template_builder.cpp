@@ -37,13 +37,13 @@ QWidget* MakeEdit(QWidget* dialog, unsigned style) {
 
 QWidget* MakeButton(QWidget* dialog, const QString& text, bool isDefault) {
     auto* button = new QPushButton(text, dialog);
-    // As on the original desktop: Enter presses the focused button, else the default one.
+    // Enter presses the focused button, else the default one.
     button->setAutoDefault(true);
     button->setDefault(isDefault);
     return button;
 }
 
-QWidget* MakeControl(QWidget* dialog, const ControlSpec& entry) {
+QWidget* MakeControl(QWidget* dialog, const TemplateControl& entry) {
     switch (entry.kind) {
     case ControlKind::GroupBox: {
         auto* box = new QGroupBox(entry.text, dialog);
@@ -77,16 +77,16 @@ QWidget* MakeControl(QWidget* dialog, const ControlSpec& entry) {
     return nullptr;
 }
 
-void ApplyTabStop(QWidget* control, const ControlSpec& entry) {
+void ApplyTabStop(QWidget* control, const TemplateControl& entry) {
     if (entry.style & kNoTabStop)
         control->setFocusPolicy(Qt::ClickFocus);
 }
 } // namespace
 
-BuiltControls BuildControls(QWidget* dialog, const std::vector<ControlSpec>& controls) {
+BuiltControls BuildControls(QWidget* dialog, const std::vector<TemplateControl>& controls) {
     BuiltControls built;
     QLabel* pendingBuddy = nullptr;
-    for (const ControlSpec& entry : controls) {
+    for (const TemplateControl& entry : controls) {
         QWidget* control = MakeControl(dialog, entry);
         control->setProperty("templateIndex", static_cast<int>(built.placed.size()));
         ApplyTabStop(control, entry);

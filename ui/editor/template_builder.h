@@ -23,4 +23,4 @@ struct BuiltControls {
 // Creates the controls as children of `dialog` (which owns them). Each control with an id
 // carries it as its object name ("1004") and as the property "controlId"; every control carries
 // its place in the template as the property "templateIndex".
-BuiltControls BuildControls(QWidget* dialog, const std::vector<ControlSpec>& controls);
+BuiltControls BuildControls(QWidget* dialog, const std::vector<TemplateControl>& controls);

@@ -122,8 +122,15 @@ void CMainFrame::ToggleBar(QWidget& bar, QAction& item) {
 }
 
 void CMainFrame::OnHideToNotificationArea() {
+    if (m_notificationIcon.IsAreaAvailable()) {
+        // Withdrawn straight from where it is: a window the window manager had first made
+        // iconic keeps that mark and, on some window managers, comes back iconic.
+        hide();
+        return;
+    }
+    // Nothing would be left to bring a withdrawn window back but a second start.
     setWindowState(windowState() | Qt::WindowMinimized);
-    hide();
+    statusBar()->showMessage(QString::fromLatin1(kNoNotificationAreaText));
 }
 
 void CMainFrame::OnTrayConfigure() {

@@ -14,6 +14,10 @@ class CLockKeyIndicators;
 class QLabel;
 class QToolBar;
 
+// What the status bar says when Hide minimises for want of a notification area.
+inline constexpr char kNoNotificationAreaText[] =
+    "This desktop has no notification area, so the window was minimised instead of hidden.";
+
 class CMainFrame : public QMainWindow, public CCmdTarget {
 public:
     CMainFrame(PlatformServices services, QWidget* view, CCmdTarget& viewTarget,
@@ -32,7 +36,10 @@ public:
     // goes, the view writes its settings, the program quits. Runs once, after any modal box
     // still open has been closed.
     void OnClose();
+    // Hides the window into the notification area; where the desktop has none, minimises it
+    // and says why in the status bar.
     void OnHideToNotificationArea();
+    // Brings the window back shown, not minimised, in front and active.
     void OnTrayConfigure();
     void OnHelpTutorial();
 

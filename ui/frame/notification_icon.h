@@ -5,6 +5,7 @@
 
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <functional>
 
 class CCmdTarget;
 
@@ -15,6 +16,10 @@ public:
 
     void AddNotificationIcon();
     void RemoveNotificationIcon();
+    // Whether the desktop has a notification area right now; the icon shows as soon as it does.
+    bool IsAreaAvailable() const { return m_isAreaAvailable(); }
+    // Replaces how the area is looked for (tests on platforms that never have one).
+    void SetAreaProbe(std::function<bool()> probe) { m_isAreaAvailable = std::move(probe); }
 
     QSystemTrayIcon& Icon() { return m_icon; }
     QMenu& Menu() { return m_menuTray; }
@@ -25,4 +30,5 @@ private:
     CCmdTarget& m_owner;
     QMenu m_menuTray;
     QSystemTrayIcon m_icon;
+    std::function<bool()> m_isAreaAvailable = &QSystemTrayIcon::isSystemTrayAvailable;
 };

@@ -6,6 +6,7 @@
 
 #include <QTableWidgetItem>
 #include <memory>
+#include <optional>
 
 class CEventRowItem : public QTableWidgetItem {
 public:
@@ -15,7 +16,10 @@ public:
         : QTableWidgetItem(number, kType), m_pEvent(std::make_unique<CEventInfo>(event)) {}
 
     CEventInfo* Event() const { return m_pEvent.get(); }
+    // The unknown verb the status bar last named for this event, if any.
+    std::optional<QString>& NotedVerb() { return m_notedVerb; }
 
 private:
     std::unique_ptr<CEventInfo> m_pEvent;
+    std::optional<QString> m_notedVerb;
 };

@@ -4,16 +4,19 @@
 #include "engine/main_frame_pointer.h"
 #include "event_row_item.h"
 #include "model/tintwatch_doc.h"
+#include "platform/launcher.h"
 #include "platform/profile.h"
 #include "res/resource_ids.h"
 #include "ui/font_scale.h"
 #include "view_columns.h"
+#include "window_placement.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 
@@ -33,6 +36,18 @@ int CommandOfKey(const QKeyEvent& e) {
     default:
         return 0;
     }
+}
+
+// A small square of `colour` with a thin border, so that white and the list's own background
+// still show as a square.
+QIcon ColourSwatch(COLORREF colour) {
+    QPixmap swatch(16, 16);
+    swatch.fill(QColor(static_cast<int>(GetRValue(colour)), static_cast<int>(GetGValue(colour)),
+                       static_cast<int>(GetBValue(colour))));
+    QPainter painter(&swatch);
+    painter.setPen(QColor(96, 96, 96));
+    painter.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
+    return QIcon(swatch);
 }
 
 } // namespace
@@ -58,7 +73,7 @@ CTintwatchView::~CTintwatchView() {
 void CTintwatchView::OnInitialUpdate() {
     // A placement the window refuses (another Qt's format, cut short) leaves it where it is.
     if (const auto placement = m_services.profile.GetProfileBinary(kSettings, kLastLocation))
-        window()->restoreGeometry(*placement);
+        RestorePlacement(*window(), *placement);
     InsertColumns();
     RemoveAllRows();
     for (const CEventInfo& event : m_doc.m_arrEvents)
@@ -123,7 +138,29 @@ void CTintwatchView::AddEventRow(const CEventInfo& event) {
 }
 
 void CTintwatchView::OnTimer(std::span<const std::uintptr_t> ids) {
-    m_batch.Run(ids, *this, *m_timers, m_detection);
+    m_batch.Run(ids, *this, *m_timers, m_detection, [this](int row) { NoteUnknownVerb(row); });
+}
+
+void CTintwatchView::NoteUnknownVerb(int row) {
+    auto* first = static_cast<CEventRowItem*>(item(row, kColumnNumber));
+    const CEventInfo& event = *first->Event();
+    if (event.m_bExecute == 0)
+        return;
+    if (ParseShellVerb(event.m_sCommand)) {
+        first->NotedVerb().reset();
+        return;
+    }
+    if (first->NotedVerb() == event.m_sCommand)
+        return;
+    first->NotedVerb() = event.m_sCommand;
+    const QString name =
+        event.m_sComment.isEmpty()
+            ? QStringLiteral("Event %1").arg(row + 1)
+            : QStringLiteral("Event %1 (\"%2\")").arg(row + 1).arg(event.m_sComment);
+    emit StatusNote(
+        QStringLiteral("%1: the verb \"%2\" is not one of open, edit, print and explore, "
+                       "so nothing was opened.")
+            .arg(name, event.m_sCommand));
 }
 
 int CTintwatchView::GetItemCount() const {
@@ -138,8 +175,14 @@ CEventInfo* CTintwatchView::GetItemData(int row) const {
 }
 
 void CTintwatchView::SetItemText(int row, int column, const QString& text) {
-    if (QTableWidgetItem* cell = item(row, column))
-        cell->setText(text);
+    QTableWidgetItem* cell = item(row, column);
+    if (!cell)
+        return;
+    cell->setText(text);
+    // The colour's words come with the colour itself, from the same record.
+    if (column == kColumnColor)
+        if (const CEventInfo* event = GetItemData(row))
+            cell->setIcon(ColourSwatch(event->m_clrMatch));
 }
 
 QString CTintwatchView::GetItemText(int row, int column) const {

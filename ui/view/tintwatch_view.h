@@ -73,6 +73,10 @@ public:
     // The context menu, once the initial update has loaded it; nullptr before.
     QMenu* ContextMenu() const { return m_menuContext; }
 
+signals:
+    // A remark for the status bar, in the program's own words.
+    void StatusNote(const QString& text);
+
 protected:
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
@@ -91,6 +95,9 @@ private:
     // Posts `id` to the main frame, or to this view when there is none, so it still runs.
     void PostToFrame(int id);
     void PostSaveRequest();
+    // After a detection on `row`: names an event whose verb nobody understands, once until the
+    // verb changes.
+    void NoteUnknownVerb(int row);
 
     PlatformServices m_services;
     CTintwatchDoc& m_doc;

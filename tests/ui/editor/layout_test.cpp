@@ -1,15 +1,12 @@
 // The editor's layout at this desktop's font (and, run again, at twice the scale): no text is
-// clipped, the template's arrangement is kept, and the tab order is the template's.
+// clipped and the template's arrangement is kept.
 #include "editor_test_support.h"
 
 #include "ui/editor/color_event_template.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QPushButton>
-#include <QRegularExpressionValidator>
 
 #include <gtest/gtest.h>
 
@@ -23,13 +20,13 @@ std::vector<std::pair<QWidget*, QRect>> Placed(const CDlgColorEvent& dialog) {
     std::vector<std::pair<QWidget*, QRect>> placed;
     const QList<QWidget*> children =
         dialog.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
-    const auto& specs = ColorEventTemplate();
-    EXPECT_EQ(children.size(), static_cast<qsizetype>(specs.size()));
+    const auto& controls = ColorEventTemplate();
+    EXPECT_EQ(children.size(), static_cast<qsizetype>(controls.size()));
     for (QWidget* child : children) {
         const auto index = static_cast<std::size_t>(child->property("templateIndex").toInt());
-        EXPECT_LT(index, specs.size());
-        if (index < specs.size())
-            placed.emplace_back(child, specs[index].dialogUnits);
+        EXPECT_LT(index, controls.size());
+        if (index < controls.size())
+            placed.emplace_back(child, controls[index].dialogUnits);
     }
     return placed;
 }
@@ -105,84 +102,4 @@ TEST_F(EditorLayoutTest, LargerFontGrowsTheDialogAndStillClipsNothing) {
     EXPECT_GE(h.dialog->width(), before.width() * 7 / 5);
     ExpectNothingClipped(*h.dialog);
     ExpectArrangementKept(*h.dialog);
-}
-
-TEST_F(EditorLayoutTest, TabOrderFollowsTheTemplateAndFocusStartsOnTheLocationPick) {
-    CDlgColorEvent& dialog = h.Open(event, true);
-    const std::vector<int> expected = {IDC_LOCATION_UNDER_CURSOR,
-                                       IDC_ONLY_SPECIFIC_COLOR,
-                                       IDC_COLOR_UNDER_CURSOR,
-                                       IDC_COMMAND,
-                                       IDC_BROWSE_PATH,
-                                       IDC_MAX_COUNT,
-                                       IDC_INTERVAL,
-                                       IDC_COMMENT,
-                                       IDC_ENABLED,
-                                       IDC_AUDIO_ALERT,
-                                       IDC_FREQUENCY,
-                                       IDC_DURATION,
-                                       IDC_TEST_BEEP,
-                                       IDOK,
-                                       IDCANCEL,
-                                       IDC_EXECUTE};
-    std::vector<int> order;
-    QWidget* start = dialog.Control(IDC_LOCATION_UNDER_CURSOR);
-    QWidget* w = start;
-    do {
-        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) &&
-            w->parentWidget() == &dialog)
-            order.push_back(w->property("controlId").toInt());
-        w = w->nextInFocusChain();
-    } while (w != start);
-    EXPECT_EQ(order, expected);
-    EXPECT_EQ(dialog.focusWidget(), start);
-    for (const int id : {IDC_X, IDC_Y, IDC_RED, IDC_GREEN, IDC_BLUE, IDC_FILE_PATH})
-        EXPECT_TRUE(h.Edit(id)->isReadOnly()) << id;
-    EXPECT_EQ(h.Edit(IDC_X)->alignment() & Qt::AlignHCenter, Qt::AlignHCenter);
-}
-
-TEST_F(EditorLayoutTest, EnterInAFieldPressesOk) {
-    event.m_sFilePath = QStringLiteral("/usr/bin/true");
-    CDlgColorEvent& dialog = h.Open(event, true);
-    dialog.activateWindow();
-    h.Edit(IDC_COMMENT)->setFocus();
-    h.Type(IDC_COMMENT, QStringLiteral("by Enter"));
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QCoreApplication::sendEvent(h.Edit(IDC_COMMENT), &enter);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(event.m_sComment, QStringLiteral("by Enter"));
-    EXPECT_TRUE(qobject_cast<QPushButton*>(dialog.Control(IDOK))->isDefault());
-}
-
-TEST_F(EditorLayoutTest, DigitsOnlyFieldsRefuseOtherCharactersButTheIntervalTakesAny) {
-    h.Open(event, true);
-    for (const int id : {IDC_MAX_COUNT, IDC_FREQUENCY, IDC_DURATION}) {
-        QLineEdit* edit = h.Edit(id);
-        ASSERT_NE(edit->validator(), nullptr) << id;
-        QString text = QStringLiteral("12a");
-        int position = 0;
-        EXPECT_EQ(edit->validator()->validate(text, position), QValidator::Invalid) << id;
-        text = QStringLiteral("0815");
-        EXPECT_EQ(edit->validator()->validate(text, position), QValidator::Acceptable) << id;
-    }
-    EXPECT_EQ(h.Edit(IDC_INTERVAL)->validator(), nullptr);
-}
-
-TEST_F(EditorLayoutTest, TextsWithTheirDoubledBlanksAreShownAsWritten) {
-    h.Open(event, true);
-    QStringList texts;
-    for (const QWidget* w : h.dialog->findChildren<QWidget*>()) {
-        if (const auto* label = qobject_cast<const QLabel*>(w))
-            texts << label->text();
-        else if (const auto* button = qobject_cast<const QAbstractButton*>(w))
-            texts << button->text();
-        else if (const auto* box = qobject_cast<const QGroupBox*>(w))
-            texts << box->title();
-    }
-    EXPECT_TRUE(texts.contains(QStringLiteral(
-        "Take Action Only when Location Specified Above Changes to  Color Specified Below")));
-    EXPECT_TRUE(texts.contains(
-        QStringLiteral("&How Many Times at Maximum to Successfully Detect Color Change  :")));
-    EXPECT_TRUE(texts.contains(QStringLiteral("Location Under &Cursor")));
-    EXPECT_TRUE(texts.contains(QStringLiteral("Milli Seconds")));
 }

@@ -10,6 +10,7 @@
 #include "ui/view/tintwatch_view.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <functional>
@@ -101,17 +102,24 @@ protected:
 
     void Select(int row) { view->selectRow(row); }
 
+    // Path of the data file, emptied so that a test sees what its saves write.
+    QString FreshDataFile() {
+        QString path;
+        GetDataFilePath(path);
+        QFile::remove(path);
+        return path;
+    }
+
+    std::vector<CEventInfo> Reread(const QString& path) {
+        CTintwatchDoc reread(platform.screen, platform.messageBox);
+        EXPECT_EQ(reread.OnOpenDocument(path), CTintwatchDoc::OpenResult::Complete);
+        return reread.m_arrEvents;
+    }
+
     QStringList Column(int column) const {
         QStringList texts;
         for (int row = 0; row < view->rowCount(); ++row)
             texts << view->GetItemText(row, column);
-        return texts;
-    }
-
-    QStringList ShownMessages() const {
-        QStringList texts;
-        for (const auto& shown : platform.messageBox.shown)
-            texts << shown.text;
         return texts;
     }
 

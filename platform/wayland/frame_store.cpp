@@ -1,0 +1,50 @@
+#include "frame_store.h"
+
+#include <algorithm>
+
+void FrameStore::SetOutputs(const std::vector<QRect>& areas) {
+    m_outputs.clear();
+    for (const QRect& area : areas) {
+        auto output = std::make_unique<Output>();
+        output->area = area;
+        m_outputs.push_back(std::move(output));
+    }
+}
+
+std::shared_ptr<const Frame> FrameStore::Publish(std::size_t output,
+                                                 std::shared_ptr<const Frame> frame) {
+    if (output >= m_outputs.size())
+        return frame;
+    return m_outputs[output]->frame.exchange(std::move(frame), std::memory_order_acq_rel);
+}
+
+COLORREF FrameStore::PixelAt(int x, int y) const {
+    for (const auto& output : m_outputs) {
+        const QRect& area = output->area;
+        if (!area.contains(x, y))
+            continue;
+        const std::shared_ptr<const Frame> frame = output->frame.load(std::memory_order_acquire);
+        if (!frame)
+            return kUnreadablePixel;
+        const auto scaled = [](int offset, int frameSize, int areaSize) {
+            return static_cast<int>(static_cast<long long>(offset) * frameSize / areaSize);
+        };
+        return frame->PixelAt(scaled(x - area.x(), frame->width, area.width()),
+                              scaled(y - area.y(), frame->height, area.height()));
+    }
+    return kUnreadablePixel;
+}
+
+QSize FrameStore::VirtualSize() const {
+    QRect all;
+    for (const auto& output : m_outputs)
+        all = all.united(output->area);
+    return all.size();
+}
+
+bool FrameStore::HasEveryFrame() const {
+    return !m_outputs.empty() &&
+           std::all_of(m_outputs.begin(), m_outputs.end(), [](const auto& output) {
+               return output->frame.load(std::memory_order_acquire) != nullptr;
+           });
+}

@@ -1,0 +1,40 @@
+// The newest frame of each shared monitor, and where each monitor lies on the desktop.
+// Streams publish from their own thread; the UI thread reads pixels without ever waiting:
+// each frame is immutable once published and swapped in whole, so a read sees one frame or
+// the next, never a mix.
+#pragma once
+
+#include "frame.h"
+
+#include <QRect>
+#include <QSize>
+#include <atomic>
+#include <memory>
+#include <vector>
+
+class FrameStore {
+public:
+    // Starts over with these monitors (desktop coordinates), none with a frame yet. Only while
+    // no stream publishes.
+    void SetOutputs(const std::vector<QRect>& areas);
+    std::size_t OutputCount() const { return m_outputs.size(); }
+
+    // Makes `frame` the newest of monitor `output`; returns the one it replaces.
+    std::shared_ptr<const Frame> Publish(std::size_t output, std::shared_ptr<const Frame> frame);
+
+    // Colour at desktop point (x, y) in the newest frame of the monitor holding it, scaled
+    // when the frame's size differs from the monitor's; kUnreadablePixel on no monitor or
+    // before that monitor's first frame.
+    COLORREF PixelAt(int x, int y) const;
+    // Whether there are monitors and each has had its first frame.
+    bool HasEveryFrame() const;
+    // The size of the smallest rectangle holding every monitor; 0 x 0 without any.
+    QSize VirtualSize() const;
+
+private:
+    struct Output {
+        QRect area;
+        std::atomic<std::shared_ptr<const Frame>> frame;
+    };
+    std::vector<std::unique_ptr<Output>> m_outputs;
+};

@@ -1,0 +1,43 @@
+// One call of the desktop portal that answers later through a Request object's Response
+// signal. The answer is subscribed to before the call, so it cannot be missed.
+#pragma once
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QVariantMap>
+#include <functional>
+
+struct PortalResponse {
+    // The portal's code: 0 granted, 1 refused by the user, 2 ended otherwise; -1 when the
+    // call itself failed (then `error` holds the D-Bus error name).
+    int code = -1;
+    QVariantMap results;
+    QString error;
+};
+
+class PortalRequest : public QObject {
+    Q_OBJECT
+public:
+    // Calls `method` of org.freedesktop.portal.ScreenCast with `arguments` followed by
+    // `options` (given a fresh handle_token); `onDone` runs once on the UI thread, unless
+    // `owner` is gone by then.
+    static void Send(QDBusConnection bus, const QString& method, QVariantList arguments,
+                     QVariantMap options, QObject* owner,
+                     std::function<void(const PortalResponse&)> onDone);
+
+    // A token unique within this process, as the portal's handle tokens must be.
+    static QString NewToken();
+
+private slots:
+    void OnResponse(uint code, const QVariantMap& results);
+
+private:
+    PortalRequest(QDBusConnection bus, QObject* owner,
+                  std::function<void(const PortalResponse&)> onDone);
+    bool Listen(const QString& path);
+    void Finish(const PortalResponse& response);
+
+    QDBusConnection m_bus;
+    QString m_path;
+    std::function<void(const PortalResponse&)> m_onDone;
+};

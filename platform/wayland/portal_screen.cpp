@@ -1,0 +1,102 @@
+#include "portal_screen.h"
+
+#include "pipewire_cast.h"
+#include "platform/profile.h"
+#include "portal_session.h"
+
+namespace {
+
+const QString kSection = QStringLiteral("Settings");
+// Lets a later start share the same monitors without asking the user again.
+const QString kRestoreTokenEntry = QStringLiteral("ScreenShareToken");
+
+} // namespace
+
+PortalScreen::PortalScreen(IProfile& profile) : m_profile(profile) {
+    ShareAgain();
+}
+
+PortalScreen::~PortalScreen() {
+    // The stream thread stops before the frames it fills go.
+    m_cast.reset();
+}
+
+COLORREF PortalScreen::GetPixel(int x, int y) {
+    return m_store.PixelAt(x, y);
+}
+
+std::optional<QPoint> PortalScreen::GetCursorPos() {
+    return std::nullopt;
+}
+
+void PortalScreen::SetCursorPos(QPoint) {}
+
+QSize PortalScreen::VirtualScreenSize() {
+    return m_store.VirtualSize();
+}
+
+bool PortalScreen::CanBeRead() {
+    return m_cast && m_store.HasEveryFrame();
+}
+
+void PortalScreen::ShareAgain() {
+    if (m_session)
+        return;
+    m_session = std::make_unique<PortalSession>(
+        m_profile.GetProfileString(kSection, kRestoreTokenEntry, QString()),
+        PortalSessionEvents{
+            [this](int fd, std::vector<SharedMonitor> monitors, const QString& token) {
+                OnReady(fd, std::move(monitors), token);
+            },
+            // Later: the session that reports it must not be destroyed inside its own call.
+            [this](ShareProblem problem) {
+                QMetaObject::invokeMethod(
+                    this, [this, problem] { OnProblem(problem); }, Qt::QueuedConnection);
+            }});
+}
+
+void PortalScreen::SetOnProblem(std::function<void(ShareProblem)> onProblem) {
+    m_onProblem = std::move(onProblem);
+    if (m_onProblem && m_unreported)
+        m_onProblem(*std::exchange(m_unreported, std::nullopt));
+}
+
+void PortalScreen::OnReady(int fd, std::vector<SharedMonitor> monitors,
+                           const QString& restoreToken) {
+    // Each share gives a new token, valid once.
+    if (!restoreToken.isEmpty())
+        m_profile.WriteProfileString(kSection, kRestoreTokenEntry, restoreToken);
+    std::vector<QRect> areas;
+    std::vector<std::uint32_t> nodes;
+    for (const SharedMonitor& monitor : monitors) {
+        areas.push_back(monitor.area);
+        nodes.push_back(monitor.node);
+    }
+    m_store.SetOutputs(areas);
+    // The end is reported from the stream thread, and the session calls this: either way the
+    // share is taken down later, on the UI thread.
+    const auto report = [this](ShareProblem problem) {
+        QMetaObject::invokeMethod(
+            this, [this, problem] { OnProblem(problem); }, Qt::QueuedConnection);
+    };
+    m_cast = PipeWireCast::Open(fd, nodes, m_store, [report] { report(ShareProblem::Stopped); });
+    if (!m_cast)
+        report(ShareProblem::Failed);
+}
+
+void PortalScreen::OnProblem(ShareProblem problem) {
+    // A stream and its session end together; the second report of one end is no news.
+    if (!m_session)
+        return;
+    Stop();
+    if (m_onProblem)
+        m_onProblem(problem);
+    else
+        m_unreported = problem;
+}
+
+void PortalScreen::Stop() {
+    m_cast.reset();
+    m_session.reset();
+    m_store.SetOutputs({});
+}

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Prints the C++ lines of the program, of its tests (helpers, fakes and test programs included)
+# and of its benchmarks, and the share of tests and benchmarks in all of them.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+lines() { git ls-files -- "$@" | grep -E '\.(cpp|cc|c|h|hpp)$' | xargs -r cat | wc -l; }
+tests=$(lines tests)
+bench=$(lines bench)
+all=$(lines .)
+program=$((all - tests - bench))
+printf 'program    %6d\ntests      %6d\nbenchmarks %6d\nshare      %5d %%  (tests and benchmarks of all C++ lines; at most 33)\n' \
+  "$program" "$tests" "$bench" $(((tests + bench) * 100 / all))

@@ -1,0 +1,103 @@
+// Frames of the Wayland screen without any desktop: the four byte orders, copying rows of
+// any stride, and desktop points mapped onto each monitor's newest frame.
+#include "platform/wayland/frame_store.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace {
+
+// A frame whose pixel (x, y) is blue x, green y, red `tag` (stored as BGRx).
+std::shared_ptr<const Frame> TaggedFrame(int width, int height, std::uint8_t tag) {
+    std::vector<std::uint8_t> source;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            source.insert(source.end(),
+                          {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), tag, 0xff});
+    auto frame = std::make_shared<Frame>();
+    frame->CopyFrom(source.data(), source.size(), static_cast<std::size_t>(width) * 4, width,
+                    height, FramePixelFormat::BGRx);
+    return frame;
+}
+
+} // namespace
+
+TEST(FrameTest, EachByteOrderGivesTheSameColourWord) {
+    const std::array<std::uint8_t, 4> bytes{0x11, 0x22, 0x33, 0x44};
+    const struct {
+        FramePixelFormat format;
+        COLORREF expected;
+    } cases[] = {
+        {FramePixelFormat::BGRx, RGB(0x33, 0x22, 0x11)},
+        {FramePixelFormat::BGRA, RGB(0x33, 0x22, 0x11)},
+        {FramePixelFormat::RGBx, RGB(0x11, 0x22, 0x33)},
+        {FramePixelFormat::RGBA, RGB(0x11, 0x22, 0x33)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DecodeFramePixel(c.format, bytes.data()), c.expected)
+            << static_cast<int>(c.format);
+}
+
+TEST(FrameTest, RowsAreCopiedWithoutTheSourcePaddingAndShortSourcesAreRefused) {
+    // Two rows of two RGBA pixels, each row padded to 12 bytes.
+    const std::vector<std::uint8_t> source{1,    2,    3, 0, 4, 5, 6,  0,  0xEE, 0xEE,
+                                           0xEE, 0xEE, 7, 8, 9, 0, 10, 11, 12,   0};
+    Frame frame;
+    ASSERT_TRUE(frame.CopyFrom(source.data(), source.size(), 12, 2, 2, FramePixelFormat::RGBA));
+    EXPECT_EQ(frame.PixelAt(0, 0), RGB(1, 2, 3));
+    EXPECT_EQ(frame.PixelAt(1, 0), RGB(4, 5, 6));
+    EXPECT_EQ(frame.PixelAt(0, 1), RGB(7, 8, 9));
+    EXPECT_EQ(frame.PixelAt(1, 1), RGB(10, 11, 12));
+    EXPECT_EQ(frame.PixelAt(2, 0), kUnreadablePixel);
+    EXPECT_EQ(frame.PixelAt(0, -1), kUnreadablePixel);
+
+    // One byte short of the last row; a stride shorter than a row.
+    EXPECT_FALSE(
+        frame.CopyFrom(source.data(), source.size() - 1, 12, 2, 2, FramePixelFormat::RGBA));
+    EXPECT_EQ(frame.PixelAt(0, 0), kUnreadablePixel);
+    EXPECT_FALSE(frame.CopyFrom(source.data(), source.size(), 4, 2, 2, FramePixelFormat::RGBA));
+}
+
+TEST(FrameTest, DesktopPointsMapOntoTheNewestFrameOfTheMonitorHoldingThem) {
+    FrameStore store;
+    // Monitor 1 left of monitor 2, which is scaled: its 50 x 40 area streams 100 x 80 pixels.
+    // Monitor 3 lies apart, below, and never gets a frame.
+    store.SetOutputs({QRect(0, 0, 100, 40), QRect(100, 0, 50, 40), QRect(0, 200, 10, 10)});
+    EXPECT_EQ(store.VirtualSize(), QSize(150, 210));
+    EXPECT_EQ(store.PixelAt(5, 5), kUnreadablePixel) << "before the first frame";
+    EXPECT_FALSE(store.HasEveryFrame());
+
+    store.Publish(0, TaggedFrame(100, 40, 1));
+    store.Publish(1, TaggedFrame(100, 80, 2));
+    const struct {
+        QPoint desktop;
+        int monitor; // 0: no pixel
+        QPoint inFrame;
+    } cases[] = {
+        {{0, 0}, 1, {0, 0}},      {{99, 39}, 1, {99, 39}},  {{100, 0}, 2, {0, 0}},
+        {{125, 20}, 2, {50, 40}}, {{149, 39}, 2, {98, 78}}, {{150, 0}, 0, {}},
+        {{-1, 0}, 0, {}},         {{0, 40}, 0, {}},         {{5, 205}, 0, {}},
+    };
+    for (const auto& c : cases) {
+        const COLORREF expected = c.monitor == 0 ? kUnreadablePixel
+                                                 : RGB(static_cast<std::uint32_t>(c.monitor),
+                                                       c.inFrame.y(), c.inFrame.x());
+        EXPECT_EQ(store.PixelAt(c.desktop.x(), c.desktop.y()), expected)
+            << c.desktop.x() << "," << c.desktop.y();
+    }
+    EXPECT_FALSE(store.HasEveryFrame());
+
+    // A newer frame replaces the old one whole; the old one is handed back.
+    const auto previous = store.Publish(0, TaggedFrame(100, 40, 7));
+    ASSERT_TRUE(previous);
+    EXPECT_EQ(previous->PixelAt(3, 4), RGB(1, 4, 3));
+    EXPECT_EQ(store.PixelAt(3, 4), RGB(7, 4, 3));
+    store.Publish(2, TaggedFrame(10, 10, 3));
+    EXPECT_TRUE(store.HasEveryFrame());
+
+    store.SetOutputs({});
+    EXPECT_EQ(store.PixelAt(3, 4), kUnreadablePixel);
+    EXPECT_EQ(store.VirtualSize(), QSize(0, 0));
+    EXPECT_FALSE(store.HasEveryFrame());
+}

@@ -1,0 +1,94 @@
+// The built program as a user runs it on a Wayland desktop (headless sway with the wlr
+// screen-cast portal, started by scripts/wayland-session.sh): a native Wayland window of one
+// colour is watched through the portal's stream, its colour changes, and the program counts,
+// launches and saves. DISPLAY may name an X server as well: the program must not read it.
+#include "support/processes.h"
+#include "support/records.h"
+#include "support/waiting.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace {
+
+// The first window on sway's 1280 x 720 output is tiled to its left half once the program's
+// window opens; the size asked for only matters until then.
+const QRect kWindow(0, 0, 640, 720);
+const QPoint kWatched(200, 300);
+const QString kBlue = QStringLiteral("#2040c0");
+const QString kRed = QStringLiteral("#e02020");
+
+CEventInfo WatchEvent(QString script) {
+    CEventInfo event;
+    event.m_ptLocation = kWatched;
+    event.m_clrMatch = RGB(0x20, 0x40, 0xc0);
+    event.m_bOnlySpecificColor = 0;
+    event.m_nMaxCount = 2;
+    event.m_nInterval = 200;
+    event.m_bAudioAlert = 0;
+    event.m_sCommand = QStringLiteral("open");
+    event.m_sFilePath = std::move(script);
+    return event;
+}
+
+QString RestoreToken(const UserFolders& folders) {
+    return QSettings(folders.SettingsFilePath(), QSettings::IniFormat)
+        .value(QStringLiteral("Settings/ScreenShareToken"))
+        .toString();
+}
+
+} // namespace
+
+TEST(WaylandEndToEndTest, ColourChangeOfANativeWindowIsDetectedCountedLaunchedAndSaved) {
+    ASSERT_FALSE(qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        << "run inside the Wayland session of scripts/wayland-session.sh";
+    UserFolders folders;
+    qputenv("QT_QPA_PLATFORM", "wayland");
+    ColourWindow watched(kWindow, kBlue);
+    // The program chooses its platform itself, as when a user starts it.
+    qunsetenv("QT_QPA_PLATFORM");
+
+    const QString log = folders.Path("launched.log");
+    const std::vector<CEventInfo> events{
+        WatchEvent(WriteRecordingScript(folders.Path("a.sh"), log))};
+    const QByteArray original = DataFileBytes(events);
+    WriteFile(folders.DataFilePath(), original);
+
+    ProgramRun run(folders);
+    // The share is granted once the desktop hands over a token for later starts.
+    ASSERT_TRUE(WaitUntil([&] { return !RestoreToken(folders).isEmpty(); }, 15000))
+        << "the screen was not shared";
+    // While the window stays blue, the event has nothing to act on: neither the first moments
+    // without a picture nor the picture itself fire it.
+    QTest::qWait(1500);
+    EXPECT_EQ(ReadFile(folders.DataFilePath()), original);
+    EXPECT_FALSE(QFile::exists(log));
+
+    ASSERT_TRUE(watched.SetColour(kRed));
+    QList<int> counts;
+    WaitUntil(
+        [&] {
+            const auto now = EventsOf(ReadFile(folders.DataFilePath()));
+            if (!now || now->size() != 1)
+                return false;
+            if (counts.value(counts.size() - 1, 0) != now->front().m_nDetectCount)
+                counts.append(now->front().m_nDetectCount);
+            return now->front().m_nDetectCount >= 2;
+        },
+        10000);
+    EXPECT_EQ(counts, (QList<int>{1, 2}));
+    EXPECT_TRUE(WaitUntil([&] { return LineCount(log) >= 2; }));
+    EXPECT_EQ(LineCount(log), 2);
+
+    // The stream's thread and the portal session end with the program, cleanly.
+    ::kill(static_cast<pid_t>(run.Pid()), SIGTERM);
+    EXPECT_EQ(run.WaitForExit(), 0);
+    const auto saved = EventsOf(ReadFile(folders.DataFilePath()));
+    ASSERT_TRUE(saved && saved->size() == 1);
+    EXPECT_EQ(saved->front().m_nDetectCount, 2);
+    EXPECT_EQ(saved->front().m_bEnabled, 0);
+}
