@@ -44,7 +44,7 @@ TickOutcome RunDetectionStep(std::uintptr_t nIDEvent, IEventList& list, ITimerHo
 
     // Without a picture of the screen there is nothing to compare: no detection.
     if (!services.screen.CanBeRead())
-        return true;
+        return TickOutcome::NoDetection;
     const QPoint at = event->m_ptLocation;
     const COLORREF pixel =
         sample && sample->at == at ? sample->pixel : services.screen.GetPixel(at.x(), at.y());

@@ -20,8 +20,10 @@ void DetectionBatch::Run(std::span<const std::uintptr_t> ids, IEventList& list, 
         if (event)
             m_points.push_back(event->m_ptLocation);
     }
-    m_pixels.resize(m_points.size());
-    services.screen.GetPixels(m_points, m_pixels);
+    m_pixels.assign(m_points.size(), kUnreadablePixel);
+    // Without a picture of the screen the steps compare nothing.
+    if (services.screen.CanBeRead())
+        services.screen.GetPixels(m_points, m_pixels);
 
     for (std::size_t i = 0; i < ids.size(); ++i) {
         std::optional<PixelSample> sample;
