@@ -25,17 +25,6 @@ public:
     std::vector<std::vector<QPoint>> batches;
 };
 
-// Runs `onLaunch` as a launch starts, as a box opened there would let the user act.
-class ObservedLauncher : public FakeLauncher {
-public:
-    bool ShellExecute(const QString& verb, const QString& file) override {
-        if (onLaunch)
-            onLaunch();
-        return FakeLauncher::ShellExecute(verb, file);
-    }
-    std::function<void()> onLaunch;
-};
-
 class DetectionBatchTest : public ::testing::Test {
 protected:
     CEventInfo& Add(QPoint at, COLORREF onScreen, bool enabled = true) {
@@ -57,7 +46,7 @@ protected:
     FakeTimerHost timers;
     FakeTone tone;
     ToneWorkers tones{tone};
-    ObservedLauncher launcher;
+    FakeLauncher launcher;
     SaveRequests saves{nullptr};
     DetectionServices services{screen, tones, launcher, saves};
     DetectionBatch batch;
@@ -92,7 +81,7 @@ TEST_F(DetectionBatchTest, AnEventMovedBeforeItsStepRunsIsReadAtItsNewPlace) {
     first.m_bExecute = 1;
     CEventInfo& second = Add({2, 2}, kOther);
     screen.pixels[{3, 3}] = kSame;
-    launcher.onLaunch = [&] { second.m_ptLocation = QPoint(3, 3); };
+    launcher.onShellExecute = [&] { second.m_ptLocation = QPoint(3, 3); };
     Run({1, 2});
     EXPECT_EQ(first.m_nDetectCount, 1);
     EXPECT_EQ(second.m_nDetectCount, 0);

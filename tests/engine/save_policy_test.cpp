@@ -9,8 +9,8 @@
 #include "fakes/fake_platform.h"
 #include "model/data_file_io.h"
 #include "model/tintwatch_doc.h"
+#include "support/waiting.h"
 
-#include <QEventLoop>
 #include <QFile>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -21,12 +21,6 @@
 namespace {
 
 constexpr COLORREF kWhite = 0xFFFFFF;
-
-void RunFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 QString DataFile() {
     QString path;
@@ -66,7 +60,7 @@ public:
             return IDOK;
         }
         m_bOpen = true;
-        RunFor(openMs);
+        Settle(openMs);
         m_bOpen = false;
         return FakeMessageBox::MessageBox(owner, text, buttons, icon);
     }
@@ -75,17 +69,6 @@ public:
 
 private:
     bool m_bOpen = false;
-};
-
-// Runs `onLaunch` as a launch starts.
-class ObservedLauncher : public FakeLauncher {
-public:
-    bool ShellExecute(const QString& verb, const QString& file) override {
-        if (onLaunch)
-            onLaunch();
-        return FakeLauncher::ShellExecute(verb, file);
-    }
-    std::function<void()> onLaunch;
 };
 
 // Files limited to `maxBytes` while it lives, as a full disk limits them.
@@ -136,7 +119,7 @@ protected:
     FakeTimerHost timers;
     FakeTone tone;
     ToneWorkers tones{tone};
-    ObservedLauncher launcher;
+    FakeLauncher launcher;
     CTintwatchDoc doc{screen, box};
     SavingFrame frame{doc};
     SaveRequests saves{&frame};
@@ -151,12 +134,12 @@ TEST_F(SavePolicyTest, AHundredDetectionsInASecondCostAFewSavesAndTheFileEndsWit
     QTimer ticking;
     ticking.callOnTimeout([this] { Tick(); });
     ticking.start(10);
-    RunFor(1000);
+    Settle(1000);
     ticking.stop();
     const int detections = event.m_nDetectCount;
     ASSERT_GE(detections, 60) << "the ticks did not come";
     // The last detection is on the disk one spacing later at the latest.
-    RunFor(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 50);
+    Settle(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 50);
     EXPECT_GE(frame.saves, 3);
     EXPECT_LE(frame.saves, 6);
     EXPECT_EQ(StoredEvent(screen, box).m_nDetectCount, detections);
@@ -177,7 +160,7 @@ TEST_F(SavePolicyTest, AtTheMaximumTheDisabledStateIsOnTheDiskBeforeTheLaunch) {
         AddEvent(c.maxCount, true).m_nDetectCount = c.countBefore;
         saves.SaveNow(); // a save just now, so a queued one would still wait
         std::optional<CEventInfo> atLaunch;
-        launcher.onLaunch = [&] { atLaunch = StoredEvent(screen, box); };
+        launcher.onShellExecute = [&] { atLaunch = StoredEvent(screen, box); };
         Tick();
         ASSERT_TRUE(atLaunch);
         EXPECT_EQ(atLaunch->m_bEnabled, c.storedEnabled);
@@ -196,7 +179,7 @@ TEST_F(SavePolicyTest, ARunOfFailedSavesShowsOneBoxAndANoteAndLeavesTheFileWhole
     ticking.start(10);
     {
         FileSizeLimit full(1000);
-        RunFor(1500);
+        Settle(1500);
     }
     EXPECT_EQ(box.nested, 0);
     ASSERT_EQ(box.shown.size(), 1u);
@@ -207,17 +190,17 @@ TEST_F(SavePolicyTest, ARunOfFailedSavesShowsOneBoxAndANoteAndLeavesTheFileWhole
     EXPECT_TRUE(notes.back().contains(DataFile()));
 
     // Room again: the next save goes through and the note goes.
-    RunFor(400);
+    Settle(400);
     ticking.stop();
     EXPECT_EQ(notes.back(), QString());
-    RunFor(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 50);
+    Settle(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 50);
     EXPECT_EQ(StoredEvent(screen, box).m_nDetectCount, list.GetItemData(0)->m_nDetectCount);
 
     // A new run of failures is told of again.
     ticking.start(10);
     {
         FileSizeLimit full(1000);
-        RunFor(400);
+        Settle(400);
     }
     ticking.stop();
     EXPECT_EQ(box.shown.size(), 2u);

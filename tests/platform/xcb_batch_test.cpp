@@ -5,10 +5,7 @@
 #include "platform/x11/xcb_reply.h"
 #include "platform/x11/xcb_screen.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
-#include <QThread>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -71,26 +68,13 @@ void ClearPattern(xcb_connection_t* connection) {
 class XvfbWithoutShm {
 public:
     XvfbWithoutShm() {
-        for (int n = 150; n < 200 && !m_pConnection; ++n) {
-            if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
-                continue;
-            const QString display = QStringLiteral(":%1").arg(n);
-            m_server.start(QStringLiteral("Xvfb"), {display, "-extension", "MIT-SHM", "-screen",
-                                                    "0", "640x480x24", "-nolisten", "tcp"});
-            for (int tries = 0; tries < 100 && m_server.state() != QProcess::NotRunning; ++tries) {
-                xcb_connection_t* connection = xcb_connect(display.toLatin1().constData(), nullptr);
-                if (!xcb_connection_has_error(connection)) {
-                    m_pConnection = connection;
-                    break;
-                }
-                xcb_disconnect(connection);
-                QThread::msleep(50);
-            }
-            if (!m_pConnection) {
-                m_server.kill();
-                m_server.waitForFinished();
-            }
-        }
+        // It picks a free display itself and names it on its standard output.
+        m_server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-extension", "MIT-SHM",
+                                                "-screen", "0", "640x480x24", "-nolisten", "tcp"});
+        if (!m_server.waitForReadyRead(10000))
+            return;
+        const QByteArray display = ":" + m_server.readLine().trimmed();
+        m_pConnection = xcb_connect(display.constData(), nullptr);
     }
     ~XvfbWithoutShm() {
         if (m_pConnection)
@@ -98,7 +82,9 @@ public:
         m_server.terminate();
         m_server.waitForFinished();
     }
-    xcb_connection_t* Connection() const { return m_pConnection; }
+    xcb_connection_t* Connection() const {
+        return m_pConnection && !xcb_connection_has_error(m_pConnection) ? m_pConnection : nullptr;
+    }
 
 private:
     QProcess m_server;
