@@ -140,18 +140,6 @@ BENCHMARK(BM_WatchPoints)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
 
-// Notes when the watched event's file is launched.
-class TimedLauncher : public FakeLauncher {
-public:
-    bool ShellExecute(const QString& verb, const QString& file) override {
-        if (file == kWatched && onLaunch)
-            onLaunch();
-        return FakeLauncher::ShellExecute(verb, file);
-    }
-    static inline const QString kWatched = QStringLiteral("/watched");
-    std::function<void()> onLaunch;
-};
-
 // A small window of ours, its colour switched by the server at once.
 class Patch {
 public:
@@ -204,14 +192,13 @@ void BM_ChangeToLaunch(benchmark::State& state) {
         event.m_clrMatch = screen.GetPixel(event.m_ptLocation.x(), event.m_ptLocation.y());
     CEventInfo watched = WatchedEvents(1, 10, [&](int) { return at + QPoint(8, 8); }).front();
     watched.m_clrMatch = screen.GetPixel(at.x() + 8, at.y() + 8);
-    watched.m_bExecute = 1;
-    watched.m_sFilePath = TimedLauncher::kWatched;
+    watched.m_bExecute = 1; // the only one that launches
     events.push_back(watched);
-    TimedLauncher launcher;
     const auto realTimers = [](TicksHandler onTicks) {
         return std::make_unique<QtTimerHost>(std::move(onTicks));
     };
-    BenchWindow window(std::move(events), realTimers, &screen, &launcher);
+    BenchWindow window(std::move(events), realTimers, &screen);
+    std::function<void()>& onLaunch = window.platform.launcher.onShellExecute;
     window.view->OnInitialUpdate();
     RunEventLoop(200);
 
@@ -221,11 +208,11 @@ void BM_ChangeToLaunch(benchmark::State& state) {
         int missed = 0;
         for (int change = 0; change < kChanges; ++change) {
             patch.Show(true);
-            launcher.onLaunch = nullptr;
+            onLaunch = nullptr;
             RunEventLoop(25 + change % 7); // the change lands anywhere in a tick's interval
             QEventLoop loop;
             qint64 launchedNs = -1;
-            launcher.onLaunch = [&] {
+            onLaunch = [&] {
                 if (launchedNs < 0)
                     launchedNs = clock.nsecsElapsed();
                 loop.quit();
@@ -241,7 +228,7 @@ void BM_ChangeToLaunch(benchmark::State& state) {
             sumMs += static_cast<double>(launchedNs) * 1e-6;
             maxMs = std::max(maxMs, static_cast<double>(launchedNs) * 1e-6);
         }
-        launcher.onLaunch = nullptr;
+        onLaunch = nullptr;
         patch.Show(true);
         const double meanMs = sumMs / std::max(1, kChanges - missed);
         state.SetIterationTime(meanMs * 1e-3);

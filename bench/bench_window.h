@@ -49,14 +49,14 @@ inline std::vector<CEventInfo> WatchedEvents(int count, int intervalMs,
     return events;
 }
 
-// One running window over `screen` and `launcher` (the fake ones unless given), holding
-// `events` once its initial update has run. Saves go to a private data folder.
+// One running window over `screen` (the fake one unless given), holding `events` once its
+// initial update has run. Saves go to a private data folder.
 struct BenchWindow {
     BenchWindow(std::vector<CEventInfo> events, TimerHostFactory makeTimers,
-                IScreen* screen = nullptr, ILauncher* launcher = nullptr)
+                IScreen* screen = nullptr)
         : services{screen ? *screen : platform.screen,
                    platform.tone,
-                   launcher ? *launcher : platform.launcher,
+                   platform.launcher,
                    platform.profile,
                    platform.messageBox,
                    platform.hotKeys,
