@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QSet>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 
@@ -27,24 +28,29 @@ double ProcessCpuSeconds() {
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-// Processor time of the X server DISPLAY names (found by its command line), in seconds; 0 when
-// it cannot be found.
+// Processor time of the X server DISPLAY names, in seconds: the process holding the socket it
+// listens on. 0 when it cannot be found.
 double XServerCpuSeconds() {
-    const QByteArray display = qgetenv("DISPLAY");
-    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
-        if (!cmdline.open(QIODevice::ReadOnly))
-            continue;
-        const QList<QByteArray> args = cmdline.readAll().split('\0');
-        if (args.size() < 2 || !args[0].endsWith("Xvfb") || args[1] != display)
-            continue;
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            return 0;
-        // Fields 14 and 15, after the parenthesised name: user and system time in ticks.
-        const QList<QByteArray> fields = stat.readAll().split(')').last().split(' ');
-        return (fields.value(12).toDouble() + fields.value(13).toDouble()) /
-               static_cast<double>(sysconf(_SC_CLK_TCK));
+    const QByteArray socket = "/tmp/.X11-unix/X" + qgetenv("DISPLAY").mid(1).split('.').value(0);
+    QFile table(QStringLiteral("/proc/net/unix"));
+    QSet<QString> inodes;
+    if (table.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : table.readAll().split('\n'))
+            if (line.endsWith(socket))
+                inodes
+                    << QStringLiteral("socket:[%1]").arg(QString(line.simplified().split(' ')[6]));
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList({"[0-9]*"}, QDir::Dirs)) {
+        const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+        for (const QFileInfo& fd : fds.entryInfoList(QDir::System))
+            if (inodes.contains(fd.symLinkTarget().section('/', -1))) {
+                QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+                if (!stat.open(QIODevice::ReadOnly))
+                    return 0;
+                // Fields 14 and 15, after the parenthesised name: user and system time in ticks.
+                const QList<QByteArray> fields = stat.readAll().split(')').last().split(' ');
+                return (fields.value(12).toDouble() + fields.value(13).toDouble()) /
+                       static_cast<double>(sysconf(_SC_CLK_TCK));
+            }
     }
     return 0;
 }
