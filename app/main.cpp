@@ -5,6 +5,7 @@
 #include "platform/real/real_platform.h"
 #include "platform/real/runtime_folder.h"
 #include "platform/real/termination_signals.h"
+#include "platform/real/unplanned_exit_guard.h"
 #include "res/resource_ids.h"
 #include "screen_share_notice.h"
 #include "single_instance.h"
@@ -67,5 +68,11 @@ int main(int argc, char** argv) {
     if (IScreenShare* share = platform.ScreenShare())
         shareNotice = std::make_unique<ScreenShareNotice>(*share, platform.Services().messageBox,
                                                           *app.MainFrame());
+    // Losing the X server ends the process from inside the loop: what is counted but not yet
+    // written is written then, and nothing is shown any more.
+    const UnplannedExitGuard unplannedExit([&] {
+        platform.WithoutDisplay();
+        app.RunQueuedSaves();
+    });
     return QApplication::exec();
 }

@@ -19,6 +19,9 @@ bool IsRowTimer(std::uintptr_t nIDEvent, const IEventList& list) {
 }
 
 bool ConditionHolds(const CEventInfo& event, COLORREF pixel) {
+    // A point that cannot be read is no reading at all: never a change, never the target.
+    if (pixel == kUnreadablePixel)
+        return false;
     return event.IsTargetMode() ? pixel == event.m_clrTarget : pixel != event.m_clrMatch;
 }
 

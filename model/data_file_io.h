@@ -9,8 +9,10 @@
 QByteArray ReadWholeFile(const QString& path);
 
 // Replaces `path` with `bytes` through a temporary file renamed over it, so that a crash, a
-// kill or a full disk leaves either the old file or the new one, never a part. Returns an
-// empty string on success, else the reason; the old file is then as it was.
+// kill or a full disk leaves either the old file or the new one, never a part. The new one is
+// on the disk before it replaces the old. Returns an empty string on success, else the reason;
+// the old file is then as it was. A process file-size limit fails it too: from the first call
+// on, SIGXFSZ is ignored by the process, so the limit fails writes instead of ending it.
 QString WriteWholeFile(const QString& path, const QByteArray& bytes);
 
 // The name under which a data file that could not be loaded whole is kept.

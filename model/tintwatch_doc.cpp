@@ -125,8 +125,11 @@ void CTintwatchDoc::StoreEvents(CArchive& ar) {
 }
 
 void CTintwatchDoc::LoadEvents(CArchive& ar) {
-    m_bLoadDamaged = false;
     ar >> m_nFileVersion >> m_nScreenWidth >> m_nScreenHeight >> m_nEventCount;
+    // Loaded into a list of its own and taken only after the message: the message box runs an
+    // event loop, and a save delivered there rebuilds the array from the rows shown.
+    std::vector<CEventInfo> events = m_arrEvents;
+    QString problem;
     try {
         // The count bounds the loop but never sizes anything: a damaged count must not
         // reserve memory, and every record read consumes data, so the loop ends with it.
@@ -136,15 +139,17 @@ void CTintwatchDoc::LoadEvents(CArchive& ar) {
             DropTrailingCarriageReturns(event.m_sCommand);
             DropTrailingCarriageReturns(event.m_sFilePath);
             DropTrailingCarriageReturns(event.m_sComment);
-            m_arrEvents.emplace_back() = event;
+            events.emplace_back() = event;
         }
     } catch (const CException&) {
-        m_bLoadDamaged = true;
-        ShowError(kExceptionLoading);
+        problem = kExceptionLoading;
     } catch (...) {
-        m_bLoadDamaged = true;
-        ShowError(kUnidentifiedLoading);
+        problem = kUnidentifiedLoading;
     }
+    m_bLoadDamaged = !problem.isEmpty();
+    if (m_bLoadDamaged)
+        ShowError(problem);
+    m_arrEvents = std::move(events);
 }
 
 void CTintwatchDoc::RebuildFromView() {

@@ -32,20 +32,13 @@ exec 3> >("$build/tw_colour_window" 1000 700 200 200 '#2040c0' >"$work/window.lo
 pids+=($!)
 for _ in $(seq 50); do grep -q painted "$work/window.log" 2>/dev/null && break; sleep 0.1; done
 
-# The data file, byte by byte: 4-byte little-endian integers, UTF-16LE lines ended by U+000A.
-le32() { local v=$(( $1 & 0xffffffff ))
-  printf "$(printf '\\x%02x\\x%02x\\x%02x\\x%02x' $((v & 255)) $(((v >> 8) & 255)) \
-    $(((v >> 16) & 255)) $(((v >> 24) & 255)))"; }
-line() { local text=$1 i; for ((i = 0; i < ${#text}; i++)); do printf '%s\0' "${text:i:1}"; done
-  printf '\n\0'; }
 # One event in change mode at (1100, 800): blue (32, 64, 192) is the colour to match, every
 # 250 ms, at most 5 detections, no tone, no launch.
+source scripts/data_file.sh
 data="$XDG_DATA_HOME/Tintwatch/Tintwatchv7.1.dat"
 {
-  for v in 786 1280 1024 1; do le32 "$v"; done
-  # match r g b, target r g b, mode, x, y, max, count, interval, enabled, tone, Hz, ms, launch
-  for v in 32 64 192 0 0 0 0 1100 800 5 0 250 1 0 2000 100 0; do le32 "$v"; done
-  line Open; line ""; line "Demo: the blue window"
+  data_file_header 1
+  event_record 32 64 192 0 0 0 0 1100 800 5 0 250 1 0 2000 100 0 Open "" "Demo: the blue window"
 } >"$data"
 
 "$build/tintwatch" &

@@ -11,6 +11,8 @@ class ILauncher;
 bool LaunchAsCurrentUser(ILauncher& launcher, const QString& executable,
                          const QStringList& arguments);
 
-// Opens `url` in the default browser: the desktop's https handler started directly with the
-// address as one argument, else the desktop's own opener. Every failure is silent.
+// Opens `url` in the default browser, without waiting: once the desktop has named its https
+// handler (on this thread's event loop), that handler is started directly with the address as
+// one argument, else the desktop's own opener gets it. Every failure is silent. `launcher`
+// must outlive the answer.
 void OpenUrlInDefaultBrowser(ILauncher& launcher, const QString& url);

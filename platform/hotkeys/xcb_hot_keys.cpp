@@ -32,20 +32,15 @@ private:
     std::shared_ptr<XcbHotKeys::Keys> m_keys;
     std::unique_ptr<XcbKeyGrab> m_grab;
 };
-
-xcb_window_t FirstRoot(xcb_connection_t* connection) {
-    const xcb_setup_t* setup = xcb_get_setup(connection);
-    if (!setup)
-        return XCB_NONE;
-    const xcb_screen_iterator_t screens = xcb_setup_roots_iterator(setup);
-    return screens.rem > 0 && screens.data ? screens.data->root : XCB_NONE;
-}
 } // namespace
 
 XcbHotKeys::XcbHotKeys() : m_keys(std::make_shared<Keys>()) {
-    m_keys->connection = QtXcbConnection();
-    if (m_keys->connection)
-        m_keys->root = FirstRoot(m_keys->connection);
+    // The root of the screen our pixels come from: with DISPLAY=:0.1 the pointer and the
+    // keyboard focus are on screen 1, and a grab on screen 0 would never fire.
+    if (const xcb_screen_t* screen = QtXcbScreen()) {
+        m_keys->connection = QtXcbConnection();
+        m_keys->root = screen->root;
+    }
     if (m_keys->root != XCB_NONE)
         QCoreApplication::instance()->installNativeEventFilter(this);
 }

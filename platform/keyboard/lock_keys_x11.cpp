@@ -1,6 +1,7 @@
 #include "lock_keys.h"
 
-#include <QGuiApplication>
+#include "platform/x11/qt_xcb_connection.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -18,12 +19,8 @@ constexpr std::uint32_t kScrollLed = 1u << 2;
 } // namespace
 
 std::optional<LockKeyState> ReadLockKeys() {
-    const auto* app = qGuiApp;
-    if (!app)
-        return std::nullopt;
-    const auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
-    if (!connection || xcb_connection_has_error(connection))
+    xcb_connection_t* connection = QtXcbConnection();
+    if (!connection)
         return std::nullopt;
     const std::unique_ptr<xcb_get_keyboard_control_reply_t, FreeDeleter> reply(
         xcb_get_keyboard_control_reply(connection, xcb_get_keyboard_control(connection), nullptr));

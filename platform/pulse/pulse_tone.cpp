@@ -49,7 +49,7 @@ double Envelope(std::uint64_t frame, std::uint64_t totalFrames) {
 
 } // namespace
 
-void PulseTone::Beep(std::uint32_t frequencyHz, std::uint32_t durationMs) {
+void PulseTone::Beep(std::uint32_t frequencyHz, std::uint32_t durationMs, std::stop_token stop) {
     if (frequencyHz == 0 || durationMs == 0)
         return;
     const std::string server = FindPulseServer();
@@ -63,6 +63,12 @@ void PulseTone::Beep(std::uint32_t frequencyHz, std::uint32_t durationMs) {
     const double step = 2.0 * std::numbers::pi * frequencyHz / kSampleRate;
     std::array<std::int16_t, kChunkFrames> chunk{};
     for (std::uint64_t done = 0; done < totalFrames;) {
+        if (stop.stop_requested()) {
+            // Silence now rather than after the server's buffer has played out.
+            int error = 0;
+            pa_simple_flush(stream.get(), &error);
+            return;
+        }
         const auto count =
             static_cast<std::size_t>(std::min<std::uint64_t>(kChunkFrames, totalFrames - done));
         for (std::size_t i = 0; i < count; ++i) {

@@ -5,7 +5,8 @@
 
 class PulseTone : public ITone {
 public:
-    // Blocks until the tone has been played out. Each call opens its own connection, so
-    // tones from several threads overlap freely.
-    void Beep(std::uint32_t frequencyHz, std::uint32_t durationMs) override;
+    // Blocks until the tone has been played out, or drops what is still queued and returns
+    // before the next 20 ms piece once `stop` is requested. Each call opens its own
+    // connection, so tones from several threads overlap freely.
+    void Beep(std::uint32_t frequencyHz, std::uint32_t durationMs, std::stop_token stop) override;
 };

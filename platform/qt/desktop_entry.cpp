@@ -64,17 +64,6 @@ QString AnswerOf(QProcess& query) {
 
 } // namespace
 
-QString DefaultDesktopIdFor(const QString& mimeType) {
-    QProcess query;
-    StartQuery(query, mimeType);
-    if (!query.waitForFinished(kQueryTimeoutMs)) {
-        query.kill();
-        query.waitForFinished();
-        return {};
-    }
-    return AnswerOf(query);
-}
-
 void QueryDefaultDesktopId(const QString& mimeType, std::function<void(const QString&)> onAnswer) {
     // Lives until it has answered once: finished (killed when slow), or failed to start.
     auto* query = new QProcess(QCoreApplication::instance());
@@ -98,6 +87,11 @@ QString FindDesktopEntry(const QString& desktopId) {
         !desktopId.endsWith(QLatin1String(".desktop")))
         return {};
     return QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopId);
+}
+
+QStringList DesktopCommand(const QString& desktopId, const QString& file) {
+    const QString entry = FindDesktopEntry(desktopId);
+    return entry.isEmpty() ? QStringList() : ExpandDesktopExec(ReadDesktopExec(entry), file);
 }
 
 QString ReadDesktopExec(const QString& desktopFilePath) {

@@ -65,12 +65,9 @@ bool DesktopLauncher::Edit(const QString& path) {
     // The desktop names its editor through a process of its own; the editor starts when the
     // answer comes, so a detection never waits for it.
     QueryDefaultDesktopId(QStringLiteral("text/plain"), [path](const QString& desktopId) {
-        const QString entry = FindDesktopEntry(desktopId);
-        if (!entry.isEmpty()) {
-            const QStringList command = ExpandDesktopExec(ReadDesktopExec(entry), path);
-            if (!command.isEmpty() && SpawnDetached(command.first(), command.mid(1)))
-                return;
-        }
+        const QStringList command = DesktopCommand(desktopId, path);
+        if (!command.isEmpty() && SpawnDetached(command.first(), command.mid(1)))
+            return;
         OpenLocal(path);
     });
     return true;

@@ -4,6 +4,8 @@
 
 #include <QMessageBox>
 
+#include <cstdio>
+
 namespace {
 
 QMessageBox::Icon QtIcon(MbIcon icon) {
@@ -22,6 +24,10 @@ QMessageBox::Icon QtIcon(MbIcon icon) {
 
 int QtMessageBox::MessageBox(QWidget* owner, const QString& text, MbButtons buttons, MbIcon icon) {
     const bool yesNo = buttons == MbButtons::YesNo;
+    if (m_bWithoutDisplay) {
+        std::fprintf(stderr, "Tintwatch: %s\n", qPrintable(text));
+        return yesNo ? IDNO : IDOK;
+    }
     QMessageBox box(QtIcon(icon), QStringLiteral("Tintwatch"), text,
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner);
     // Closing the box or pressing Escape answers No.

@@ -34,6 +34,10 @@ PlatformServices RealPlatform::Services() {
             *m_messageBox, *m_hotKeys, *m_fileChooser, *m_folders};
 }
 
+void RealPlatform::WithoutDisplay() {
+    m_messageBox->WithoutDisplay();
+}
+
 std::unique_ptr<ITimerHost>
 RealPlatform::MakeTimerHost(std::function<void(std::span<const std::uintptr_t>)> onTicks) {
     return std::make_unique<QtTimerHost>(std::move(onTicks));

@@ -33,6 +33,8 @@ public:
     // The share the desktop grants the screen on Wayland; nullptr where the screen is simply
     // there (X11). Valid for as long as this object lives.
     IScreenShare* ScreenShare() const { return m_pShare; }
+    // The display has gone: messages go to standard error from now on.
+    void WithoutDisplay();
     // Window-style timers; `onTicks` gets, on the UI thread, the ids that came due together.
     static std::unique_ptr<ITimerHost>
     MakeTimerHost(std::function<void(std::span<const std::uintptr_t>)> onTicks);

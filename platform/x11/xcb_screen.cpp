@@ -6,30 +6,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <limits>
 
 namespace {
-
-// The screen DISPLAY names, as xcb_connect (and so Qt) chose it.
-int DefaultScreenNumber() {
-    int screen = 0;
-    char* host = nullptr;
-    int display = 0;
-    if (xcb_parse_display(nullptr, &host, &display, &screen) == 0)
-        screen = 0;
-    std::free(host);
-    return screen;
-}
-
-const xcb_screen_t* ScreenOf(const xcb_setup_t* setup, int number) {
-    xcb_screen_iterator_t it = xcb_setup_roots_iterator(setup);
-    for (int i = 0; it.rem > 0; xcb_screen_next(&it), ++i) {
-        if (i == number)
-            return it.data;
-    }
-    return nullptr;
-}
 
 const xcb_visualtype_t* RootVisual(const xcb_screen_t* screen) {
     for (auto depths = xcb_screen_allowed_depths_iterator(screen); depths.rem > 0;
@@ -66,15 +45,15 @@ std::optional<PixelDecoder> DecoderFor(const xcb_setup_t* setup, const xcb_scree
 
 } // namespace
 
-XcbScreen::XcbScreen() : XcbScreen(QtXcbConnection(), DefaultScreenNumber()) {}
+XcbScreen::XcbScreen() : XcbScreen(QtXcbConnection(), QtXcbScreenNumber()) {}
 
 XcbScreen::XcbScreen(xcb_connection_t* connection, int screenNumber) {
     if (!connection || xcb_connection_has_error(connection))
         return;
-    const xcb_setup_t* setup = xcb_get_setup(connection);
-    const xcb_screen_t* screen = setup ? ScreenOf(setup, screenNumber) : nullptr;
+    const xcb_screen_t* screen = XcbScreenOf(connection, screenNumber);
     if (!screen)
         return;
+    const xcb_setup_t* setup = xcb_get_setup(connection);
     m_pConnection = connection;
     m_hRoot = screen->root;
     // The layout of the root's pixels never changes, so it is looked up once.

@@ -154,17 +154,17 @@ TEST_F(DetectionTest, TargetModeActsOnlyOnTheTargetColourAndOnlyForFlagOne) {
     EXPECT_EQ(event.m_nDetectCount, 2);
 }
 
-TEST_F(DetectionTest, UnreadablePointIsAChangeButNeverATarget) {
+TEST_F(DetectionTest, UnreadablePointIsNoReadingInEitherMode) {
     CEventInfo& change = list.Add(ChangeEvent(kWhite, 100));
     CEventInfo target = ChangeEvent(kWhite, 100);
     target.m_bOnlySpecificColor = 1;
-    target.m_clrTarget = kWhite;
+    target.m_clrTarget = kUnreadablePixel; // as an unreadable pick once stored it
     CEventInfo& targeted = list.Add(target);
     screen.background = kUnreadablePixel;
     change.m_ptLocation = targeted.m_ptLocation = QPoint(-5, -5);
     Tick(1);
     Tick(2);
-    EXPECT_EQ(change.m_nDetectCount, 1);
+    EXPECT_EQ(change.m_nDetectCount, 0);
     EXPECT_EQ(targeted.m_nDetectCount, 0);
 }
 
@@ -275,6 +275,12 @@ TEST(RowRefresh, WritesEveryColumnAndPassesTheIntervalAsUnsigned) {
     UpdateEventRow(0, list, timers);
     EXPECT_TRUE(timers.running.empty());
     EXPECT_EQ(timers.calls.back(), QStringLiteral("kill 1"));
+
+    // A row whose number names no timer gets none.
+    for (const char* number : {"0", "-3", "x"}) {
+        list.SetItemText(0, kColumnNumber, QString::fromLatin1(number));
+        EXPECT_EQ(RowTimerId(list, 0), std::nullopt) << number;
+    }
 }
 
 } // namespace

@@ -65,11 +65,18 @@ public:
 
 class FakeTone : public ITone {
 public:
-    void Beep(std::uint32_t frequencyHz, std::uint32_t durationMs) override {
+    void Beep(std::uint32_t frequencyHz, std::uint32_t durationMs, std::stop_token stop) override {
         std::unique_lock lock(m_mutex);
         beeps.emplace_back(frequencyHz, durationMs);
+        ++sounding;
         m_changed.notify_all();
-        m_changed.wait(lock, [this] { return !hold; });
+        m_changed.wait(lock, stop, [this] { return !hold; });
+        --sounding;
+    }
+    // How many calls of Beep have not returned yet.
+    int Sounding() {
+        std::lock_guard lock(m_mutex);
+        return sounding;
     }
     // Waits until `count` tones have started; false after two seconds.
     bool WaitForBeeps(std::size_t count) {
@@ -77,7 +84,7 @@ public:
         return m_changed.wait_for(lock, std::chrono::seconds(2),
                                   [&] { return beeps.size() >= count; });
     }
-    // While held, every Beep waits, as a long tone would.
+    // While held, every Beep waits until it is asked to stop, as a long tone would.
     void Hold(bool held) {
         std::lock_guard lock(m_mutex);
         hold = held;
@@ -90,9 +97,10 @@ public:
 
 private:
     std::mutex m_mutex;
-    std::condition_variable m_changed;
+    std::condition_variable_any m_changed;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> beeps;
     bool hold = false;
+    int sounding = 0;
 };
 
 class FakeLauncher : public ILauncher {

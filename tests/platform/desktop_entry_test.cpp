@@ -5,8 +5,10 @@
 #include "platform/browser/open_url.h"
 #include "platform/qt/desktop_entry.h"
 #include "support/processes.h"
+#include "support/waiting.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -58,19 +60,49 @@ TEST(DefaultBrowser, AnythingShortOfAStartedHandlerEndsAtTheDesktopOpener) {
     const QString entry = qEnvironmentVariable("XDG_DATA_HOME") + "/applications/browser.desktop";
     const QString url = "https://example.org/a b?q=\"x\"&y='z';$(touch pwned)`id`";
     FakeLauncher launcher;
-    OpenUrlInDefaultBrowser(launcher, url); // none named
+    // Each look-up answers later, on the event loop; the next one waits for it.
+    const auto open = [&] {
+        const qsizetype before = launcher.calls.size();
+        OpenUrlInDefaultBrowser(launcher, url);
+        EXPECT_TRUE(WaitUntil([&] { return launcher.calls.size() > before; }));
+    };
+    open(); // none named
 
     QDir().mkpath(QFileInfo(entry).path());
     WriteFile(entry, "[Desktop Entry]\nType=Application\nExec=/bin/true --new %u\n");
     WriteFile(qEnvironmentVariable("XDG_CONFIG_HOME") + "/mimeapps.list",
               "[Default Applications]\nx-scheme-handler/https=browser.desktop;\n");
-    OpenUrlInDefaultBrowser(launcher, url);
+    open();
     launcher.launchResult = false; // named, but it does not start
-    OpenUrlInDefaultBrowser(launcher, url);
+    open();
     QFile::remove(entry); // named in mimeapps.list but not installed
-    OpenUrlInDefaultBrowser(launcher, url);
+    open();
     const QString handler = "launch /bin/true --new " + url, opener = "url " + url;
     EXPECT_EQ(launcher.calls, (QStringList{opener, handler, handler, opener, opener}));
+}
+
+TEST(DefaultBrowser, TheLookUpNeverWaitsForTheDesktopsAnswer) {
+    // A desktop that takes a second to name its browser.
+    UserFolders user;
+    const QString mime = user.Path("bin/xdg-mime");
+    QDir().mkpath(user.Path("bin"));
+    WriteFile(mime, "#!/bin/sh\nsleep 1\necho slow.desktop\n");
+    QFile::setPermissions(mime, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(user.Path("bin")) + ':' + path);
+    const QString entry = qEnvironmentVariable("XDG_DATA_HOME") + "/applications/slow.desktop";
+    QDir().mkpath(QFileInfo(entry).path());
+    WriteFile(entry, "[Desktop Entry]\nType=Application\nExec=/bin/true %u\n");
+    FakeLauncher launcher;
+
+    QElapsedTimer clock;
+    clock.start();
+    OpenUrlInDefaultBrowser(launcher, "https://example.org/");
+    EXPECT_LT(clock.elapsed(), 300);
+    EXPECT_TRUE(WaitUntil([&] { return !launcher.calls.isEmpty(); }));
+    EXPECT_GE(clock.elapsed(), 1000);
+    EXPECT_EQ(launcher.calls, QStringList{"launch /bin/true https://example.org/"});
+    qputenv("PATH", path);
 }
 
 TEST(HelpLinksTest, PagesAreShippedFiles) {

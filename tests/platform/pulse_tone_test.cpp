@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stop_token>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -18,7 +20,7 @@ namespace {
 qint64 MillisecondsOf(PulseTone& tone, std::uint32_t hz, std::uint32_t ms) {
     QElapsedTimer clock;
     clock.start();
-    tone.Beep(hz, ms);
+    tone.Beep(hz, ms, {});
     return clock.elapsed();
 }
 
@@ -119,4 +121,16 @@ TEST_F(PrivatePulseServer, AToneSoundsItsFrequencyForItsDuration) {
     EXPECT_LT(MillisecondsOf(tone, 0, 300), 50);
     EXPECT_LT(MillisecondsOf(tone, 440, 0), 50);
     EXPECT_EQ(HzAndMsOf(Heard()).second, 0.0);
+}
+
+TEST_F(PrivatePulseServer, AStopCutsALongToneShortWithinAPiece) {
+    std::stop_source stop;
+    QElapsedTimer clock;
+    clock.start();
+    std::jthread worker([&] { tone.Beep(440, 5000, stop.get_token()); });
+    QThread::msleep(300);
+    const qint64 asked = clock.elapsed();
+    stop.request_stop();
+    worker.join();
+    EXPECT_LT(clock.elapsed() - asked, 100);
 }

@@ -25,8 +25,22 @@ const QString kPathEntry = QStringLiteral("m_sFilePath");
 // The pick keys, tried in this order; the location pick asks first.
 constexpr std::array<std::uint16_t, 4> kPickKeys = {VK_F6, VK_F7, VK_F8, VK_F9};
 
+// The key as the hints name it; 0 is the space bar on the focused pick button.
 QString KeyName(std::uint16_t virtualKey) {
-    return QStringLiteral(" F%1 ").arg(virtualKey - VK_F6 + 6);
+    return virtualKey == 0 ? QStringLiteral("SpaceBar")
+                           : QStringLiteral(" F%1 ").arg(virtualKey - VK_F6 + 6);
+}
+
+QString PickHint(std::uint16_t virtualKey) {
+    return QStringLiteral("Move Cursor to the Desired Position and Press %1 Key to Get the Color "
+                          "Under Curor.")
+        .arg(KeyName(virtualKey));
+}
+
+QString UnreadableHint(std::uint16_t virtualKey) {
+    return QStringLiteral("Cannot Read the Color at that Position. Move Cursor Elsewhere and "
+                          "Press %1 Key Again.")
+        .arg(KeyName(virtualKey));
 }
 } // namespace
 
@@ -175,14 +189,11 @@ CDlgColorEvent::RegisterPickHotKey(QLabel* hint,
         registration = m_services.hotKeys.RegisterHotKey(
             key, [this](std::uint16_t pressed) { OnHotKey(pressed); });
         if (registration) {
-            hint->setText(QStringLiteral("Move Cursor to the Desired Position and Press %1 Key to "
-                                         "Get the Color Under Curor.")
-                              .arg(KeyName(key)));
+            hint->setText(PickHint(key));
             return key;
         }
     }
-    hint->setText(QStringLiteral("Move Cursor to the Desired Position and Press SpaceBar Key to "
-                                 "Get the Color Under Curor."));
+    hint->setText(PickHint(0));
     return 0;
 }
 
@@ -205,10 +216,13 @@ void CDlgColorEvent::OnLocationUnderCursor() {
         ShowError(QStringLiteral("Could not get Current Mouse Curor Position."));
         return;
     }
+    const COLORREF colour = m_services.screen.GetPixel(cursor->x(), cursor->y());
+    if (!TakePick(colour, m_stcLocationHint, m_wLocationKey))
+        return;
     m_ptLocation = *cursor;
     // Typed text survives the refill below; a refused number keeps its previous value.
     DoDataExchange(true);
-    m_clrMatch = m_services.screen.GetPixel(m_ptLocation.x(), m_ptLocation.y());
+    m_clrMatch = colour;
     m_nRed = static_cast<int>(GetRValue(m_clrMatch));
     m_nGreen = static_cast<int>(GetGValue(m_clrMatch));
     m_nBlue = static_cast<int>(GetBValue(m_clrMatch));
@@ -224,9 +238,20 @@ void CDlgColorEvent::OnColorUnderCursor() {
         ShowError(QStringLiteral("Could not get Current Mouse Curor Position."));
         return;
     }
+    const COLORREF colour = m_services.screen.GetPixel(cursor->x(), cursor->y());
+    if (!TakePick(colour, m_stcColorHint, m_wColorKey))
+        return;
     DoDataExchange(true);
-    m_clrTarget = m_services.screen.GetPixel(cursor->x(), cursor->y());
+    m_clrTarget = colour;
     m_stcTargetColor->SetColor(m_clrTarget);
+}
+
+bool CDlgColorEvent::TakePick(COLORREF colour, QLabel* hint, std::uint16_t key) {
+    // The file keeps 8 bits a channel, so an unreadable point would come back as white and
+    // differ from every later reading: refused, and the hint says so until a pick succeeds.
+    const bool readable = colour != kUnreadablePixel;
+    hint->setText(readable ? PickHint(key) : UnreadableHint(key));
+    return readable;
 }
 
 void CDlgColorEvent::OnShowLocation() {

@@ -88,6 +88,9 @@ protected:
     void done(int result) override;
 
 private:
+    // Whether a pick that read `colour` can be taken; shows in `hint` why not, else the key's
+    // own hint again.
+    bool TakePick(COLORREF colour, QLabel* hint, std::uint16_t key);
     std::uint16_t RegisterPickHotKey(QLabel* hint,
                                      std::unique_ptr<IHotKeyRegistration>& registration);
     void LoadFromProfile();

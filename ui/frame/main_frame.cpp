@@ -18,6 +18,19 @@
 
 namespace {
 
+// How often closing asks a modal window to close before it closes it anyway; each ask closes
+// one of a stack of nested ones.
+constexpr int kCloseAsks = 10;
+
+// Hides every modal window that is left; hiding a dialog ends its loop as closing it would.
+void HideModalWindows() {
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->hide();
+        if (QApplication::activeModalWidget() == modal)
+            return; // it will not even hide: closing goes on regardless
+    }
+}
+
 QIcon ApplicationIcon() {
     const QIcon icon = QApplication::windowIcon();
     return icon.isNull() ? QIcon(QStringLiteral(":/toolbar/tintwatch-fallback.png")) : icon;
@@ -150,9 +163,12 @@ void CMainFrame::OnClose() {
     if (m_bClosed)
         return;
     // A message box or the editor runs its own loop, the editor over a record the view is
-    // about to free: close it first and come back once that loop has returned.
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-        if (auto* dialog = qobject_cast<QDialog*>(modal))
+    // about to free: close it first and come back once that loop has returned. One that will
+    // not close is hidden after a few asks, and closing goes on once its loop has returned.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && m_nCloseAsks <= kCloseAsks) {
+        if (m_nCloseAsks++ == kCloseAsks)
+            HideModalWindows();
+        else if (auto* dialog = qobject_cast<QDialog*>(modal))
             dialog->reject();
         else
             modal->close();

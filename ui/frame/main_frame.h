@@ -34,7 +34,7 @@ public:
 
     // The close handling shared by the close button, File > Exit and the icon's Exit: the icon
     // goes, the view writes its settings, the program quits. Runs once, after any modal box
-    // still open has been closed.
+    // still open has been closed (hidden, when asking a few times did not close it).
     void OnClose();
     // Hides the window into the notification area; where the desktop has none, minimises it
     // and says why in the status bar.
@@ -72,4 +72,5 @@ private:
     std::function<void()> m_onDestroyView;
     std::function<void()> m_quit;
     bool m_bClosed = false;
+    int m_nCloseAsks = 0; // times closing asked a modal window to close
 };

@@ -178,6 +178,7 @@ TEST_F(FrameTest, TutorialOpensTheShippedPage) {
     qputenv("XDG_CONFIG_DIRS", empty.path().toLocal8Bit());
     qputenv("XDG_DATA_DIRS", empty.path().toLocal8Bit());
     FindAction(*frame, ID_HELP_TUTORIAL)->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !platform.launcher.calls.isEmpty(); }, 5000));
     ASSERT_EQ(platform.launcher.calls.size(), 1);
     const QString call = platform.launcher.calls.first();
     ASSERT_TRUE(call.startsWith("url file://")) << call.toStdString();

@@ -291,6 +291,7 @@ TEST_F(ViewTest, ShowCursorPositionAndTheWebsiteCommandSaveNothing) {
     EXPECT_TRUE(view->OnCommand(ID_POPUP_SHOW_CURSOR));
     EXPECT_EQ(platform.screen.warps, std::vector<QPoint>({QPoint(-1200, 2400)}));
     EXPECT_TRUE(view->OnCommand(ID_HELP_WEBSITE));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !platform.launcher.calls.isEmpty(); }, 5000));
     ASSERT_EQ(platform.launcher.calls.size(), 1);
     EXPECT_TRUE(platform.launcher.calls[0].contains(WebsiteUrl()));
     EXPECT_TRUE(platform.messageBox.shown.empty());

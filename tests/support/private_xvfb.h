@@ -1,0 +1,29 @@
+// An X server of the test's own, for tests that need another layout of screens or that end
+// the server under a running program; the shared test display is never touched.
+#pragma once
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+class PrivateXvfb {
+public:
+    // Starts Xvfb with one screen per entry ("1280x1024x24") on a free display number;
+    // Display() stays empty when it did not start.
+    explicit PrivateXvfb(const QStringList& screens = {QStringLiteral("1280x1024x24")});
+    ~PrivateXvfb();
+    PrivateXvfb(const PrivateXvfb&) = delete;
+    PrivateXvfb& operator=(const PrivateXvfb&) = delete;
+
+    // ":N", the display as a whole (its screen 0 by default).
+    const QString& Display() const { return m_display; }
+    // This environment with DISPLAY naming `screen` of this server and Qt on xcb.
+    QProcessEnvironment Environment(int screen = 0) const;
+    // Ends the server at once, as a crash would.
+    void Kill();
+
+private:
+    QProcess m_server;
+    QString m_display;
+};
