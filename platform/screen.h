@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QSize>
 #include <optional>
+#include <span>
 
 class IScreen {
 public:
@@ -14,6 +15,13 @@ public:
     // Colour of the pixel at (x, y); kUnreadablePixel when the point lies on no screen or the
     // read fails. Safe to call on the UI thread only.
     virtual COLORREF GetPixel(int x, int y) = 0;
+    // The colours of `points`, read together, into `out` (as many entries as points): what
+    // GetPixel gives for each, with a failure affecting only the points it concerns. Backends
+    // that pay a round trip per read override it to pay about one for all.
+    virtual void GetPixels(std::span<const QPoint> points, std::span<COLORREF> out) {
+        for (std::size_t i = 0; i < points.size() && i < out.size(); ++i)
+            out[i] = GetPixel(points[i].x(), points[i].y());
+    }
     // Pointer position; nullopt when it cannot be read (no display, pointer on another screen).
     virtual std::optional<QPoint> GetCursorPos() = 0;
     // Moves the pointer; silently does nothing without a display.

@@ -7,7 +7,7 @@
 #   test     everything the tests need (make test): all of the above and the test tools
 set -euo pipefail
 
-run=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libpulse-dev xdg-utils
+run=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libxcb-shm0-dev libpulse-dev xdg-utils
      libpipewire-0.3-dev libwayland-dev qt6-wayland)
 demo=(xvfb xdotool x11-utils x11-apps imagemagick fonts-dejavu-core)
 package=(dpkg-dev file)

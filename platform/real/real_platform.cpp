@@ -39,6 +39,6 @@ void RealPlatform::WithoutDisplay() {
 }
 
 std::unique_ptr<ITimerHost>
-RealPlatform::MakeTimerHost(std::function<void(std::uintptr_t)> onTick) {
-    return std::make_unique<QtTimerHost>(std::move(onTick));
+RealPlatform::MakeTimerHost(std::function<void(std::span<const std::uintptr_t>)> onTicks) {
+    return std::make_unique<QtTimerHost>(std::move(onTicks));
 }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 
 class IScreenShare;
 class PulseTone;
@@ -34,8 +35,9 @@ public:
     IScreenShare* ScreenShare() const { return m_pShare; }
     // The display has gone: messages go to standard error from now on.
     void WithoutDisplay();
-    // Window-style timers whose expiries call `onTick` on the UI thread.
-    static std::unique_ptr<ITimerHost> MakeTimerHost(std::function<void(std::uintptr_t)> onTick);
+    // Window-style timers; `onTicks` gets, on the UI thread, the ids that came due together.
+    static std::unique_ptr<ITimerHost>
+    MakeTimerHost(std::function<void(std::span<const std::uintptr_t>)> onTicks);
 
 private:
     // The profile first: the Wayland screen keeps its restore token there.

@@ -48,7 +48,7 @@ protected:
     QString path; // the data file, in the tests' own data folder
     FakePlatform fakes;
     FakeTimerHost* lastTimers = nullptr;
-    CTintwatchApp app{fakes.Services(), [this](std::function<void(std::uintptr_t)>) {
+    CTintwatchApp app{fakes.Services(), [this](TicksHandler) {
                           auto timers = std::make_unique<FakeTimerHost>();
                           lastTimers = timers.get();
                           return timers;

@@ -107,6 +107,8 @@ class FakeLauncher : public ILauncher {
 public:
     bool ShellExecute(const QString& verb, const QString& file) override {
         calls.push_back(QStringLiteral("shell %1 %2").arg(verb, file));
+        if (onShellExecute)
+            onShellExecute();
         return launchResult;
     }
     bool LaunchDetached(const QString& program, const QStringList& arguments) override {
@@ -119,6 +121,7 @@ public:
     }
     QStringList calls;
     bool launchResult = true;
+    std::function<void()> onShellExecute; // runs as a launch starts
 };
 
 class FakeProfile : public IProfile {

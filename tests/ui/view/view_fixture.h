@@ -73,8 +73,8 @@ protected:
         frame.resize(900, 400);
         view = std::make_unique<CTintwatchView>(
             platform.Services(), doc, editor,
-            [this](std::function<void(std::uintptr_t)> onTick) {
-                tick = std::move(onTick);
+            [this](TicksHandler onTicks) {
+                tick = [onTicks](std::uintptr_t id) { onTicks({&id, 1}); };
                 auto host = std::make_unique<FakeTimerHost>();
                 timers = host.get();
                 return host;
