@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running Tintwatch need, when missing.
 set -euo pipefail
+cd "$(dirname "$0")"
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libpulse-dev
           libgtest-dev libbenchmark-dev xvfb xdotool x11-utils x11-apps imagemagick
@@ -10,6 +11,12 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libpulse-dev
 # patched screen-cast portal from Debian's source package needs.
 packages+=(sway pipewire pipewire-bin wireplumber xdg-desktop-portal dbus dpkg-dev patch
            meson libdrm-dev libinih-dev libgbm-dev wayland-protocols libsystemd-dev)
+# Typing into that desktop in the tests.
+packages+=(wtype)
+
+# The build takes the wlroots virtual-pointer protocol from Debian's wlroots source package.
+source ./deb-src.sh
+ensure_deb_src wlroots
 
 missing=()
 for p in "${packages[@]}"; do
