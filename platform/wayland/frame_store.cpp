@@ -18,21 +18,32 @@ std::shared_ptr<const Frame> FrameStore::Publish(std::size_t output,
     return m_outputs[output]->frame.exchange(std::move(frame), std::memory_order_acq_rel);
 }
 
+COLORREF MonitorStill::PixelAt(int x, int y) const {
+    if (!frame || !area.contains(x, y))
+        return kUnreadablePixel;
+    const auto scaled = [](int offset, int frameSize, int areaSize) {
+        return static_cast<int>(static_cast<long long>(offset) * frameSize / areaSize);
+    };
+    return frame->PixelAt(scaled(x - area.x(), frame->width, area.width()),
+                          scaled(y - area.y(), frame->height, area.height()));
+}
+
 COLORREF FrameStore::PixelAt(int x, int y) const {
     for (const auto& output : m_outputs) {
-        const QRect& area = output->area;
-        if (!area.contains(x, y))
-            continue;
-        const std::shared_ptr<const Frame> frame = output->frame.load(std::memory_order_acquire);
-        if (!frame)
-            return kUnreadablePixel;
-        const auto scaled = [](int offset, int frameSize, int areaSize) {
-            return static_cast<int>(static_cast<long long>(offset) * frameSize / areaSize);
-        };
-        return frame->PixelAt(scaled(x - area.x(), frame->width, area.width()),
-                              scaled(y - area.y(), frame->height, area.height()));
+        if (output->area.contains(x, y))
+            return MonitorStill{output->area, output->frame.load(std::memory_order_acquire)}
+                .PixelAt(x, y);
     }
     return kUnreadablePixel;
+}
+
+std::vector<MonitorStill> FrameStore::Stills() const {
+    std::vector<MonitorStill> stills;
+    for (const auto& output : m_outputs) {
+        if (auto frame = output->frame.load(std::memory_order_acquire))
+            stills.push_back({output->area, std::move(frame)});
+    }
+    return stills;
 }
 
 QSize FrameStore::VirtualSize() const {

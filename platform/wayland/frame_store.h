@@ -5,6 +5,7 @@
 #pragma once
 
 #include "frame.h"
+#include "platform/monitor_still.h"
 
 #include <QRect>
 #include <QSize>
@@ -26,6 +27,8 @@ public:
     // when the frame's size differs from the monitor's; kUnreadablePixel on no monitor or
     // before that monitor's first frame.
     COLORREF PixelAt(int x, int y) const;
+    // The newest frame of every monitor that has had one.
+    std::vector<MonitorStill> Stills() const;
     // Whether there are monitors and each has had its first frame.
     bool HasEveryFrame() const;
     // The size of the smallest rectangle holding every monitor; 0 x 0 without any.

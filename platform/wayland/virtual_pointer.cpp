@@ -8,6 +8,8 @@
 #include <chrono>
 #include <cstring>
 
+VirtualPointer::VirtualPointer(Private) {}
+
 std::unique_ptr<VirtualPointer> VirtualPointer::Create() {
     auto pointer = std::make_unique<VirtualPointer>(Private{});
     pointer->m_display = {wl_display_connect(nullptr), &wl_display_disconnect};

@@ -18,7 +18,7 @@ class VirtualPointer : public QObject {
     struct Private {};
 
 public:
-    explicit VirtualPointer(Private) {}
+    explicit VirtualPointer(Private);
     // nullptr when there is no Wayland display or it offers no virtual pointers.
     static std::unique_ptr<VirtualPointer> Create();
     ~VirtualPointer() override;
