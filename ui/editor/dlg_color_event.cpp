@@ -10,6 +10,8 @@
 #include "platform/profile.h"
 #include "platform/screen.h"
 #include "res/resource_ids.h"
+#include "ui/overlay/pick_overlay.h"
+#include "ui/overlay/show_location.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -28,6 +30,17 @@ constexpr std::array<std::uint16_t, 4> kPickKeys = {VK_F6, VK_F7, VK_F8, VK_F9};
 QString KeyName(std::uint16_t virtualKey) {
     return QStringLiteral(" F%1 ").arg(virtualKey - VK_F6 + 6);
 }
+
+// The hint of a pick that has a key; `keyName` comes with a blank on each side.
+QString KeyHint(const QString& keyName) {
+    return QStringLiteral(
+               "Move Cursor to the Desired Position and Press %1 Key to Get the Color Under Curor.")
+        .arg(keyName);
+}
+
+// The hint of a pick taken on the pick overlay.
+const QString kOverlayHint = QStringLiteral(
+    "Press SpaceBar Key, then Click the Desired Position to Get the Color There.");
 } // namespace
 
 CDlgColorEvent::CDlgColorEvent(PlatformServices services, QWidget* parent)
@@ -139,16 +152,12 @@ void CDlgColorEvent::OnInitDialog() {
         m_bExecute = m_pEvent->m_bExecute;
     }
     DoDataExchange(false);
-    m_wLocationKey = RegisterPickHotKey(m_stcLocationHint, m_locationKey);
-    m_wColorKey = RegisterPickHotKey(m_stcColorHint, m_colorKey);
-    // A desktop that keeps the pointer from programs (Wayland) leaves nothing to pick with.
-    const bool canPick = m_services.screen.GetCursorPos().has_value();
-    if (!canPick) {
-        const QString unavailable =
-            QStringLiteral("Picking from the screen is not available on this desktop yet: type "
-                           "the location and the colors.");
-        m_stcLocationHint->setText(unavailable);
-        m_stcColorHint->setText(unavailable);
+    const PointerMechanisms mechanisms = m_services.screen.Mechanisms();
+    if (mechanisms.keys == PickKeys::HotKeys) {
+        m_wLocationKey = RegisterPickHotKey(m_stcLocationHint, m_locationKey);
+        m_wColorKey = RegisterPickHotKey(m_stcColorHint, m_colorKey);
+    } else {
+        BindDesktopPickKeys();
     }
     LayOut(); // the hints' new texts must fit too
     m_hIcon = QApplication::windowIcon();
@@ -159,9 +168,13 @@ void CDlgColorEvent::OnInitDialog() {
         m_stcMatchColor->SetColor(m_clrMatch);
     } else {
         m_sTitle = QStringLiteral("Add Color Matching Event - %1").arg(title);
-        // Runs once the dialog's loop starts: the point under the pointer at opening.
-        if (canPick)
+        // Runs once the dialog's loop starts: the point under the pointer at opening, where the
+        // pointer can be read. The overlay is never opened unasked.
+        if (!PicksOnOverlay(PickAction::Location))
             PostCommand(this, IDC_LOCATION_UNDER_CURSOR);
+        else if (mechanisms.position != PointerPosition::Overlay)
+            QMetaObject::invokeMethod(
+                this, [this] { PickLocationAtPointer(); }, Qt::QueuedConnection);
     }
     setWindowTitle(m_sTitle);
     m_stcTargetColor->SetColor(m_clrTarget);
@@ -175,15 +188,69 @@ CDlgColorEvent::RegisterPickHotKey(QLabel* hint,
         registration = m_services.hotKeys.RegisterHotKey(
             key, [this](std::uint16_t pressed) { OnHotKey(pressed); });
         if (registration) {
-            hint->setText(QStringLiteral("Move Cursor to the Desired Position and Press %1 Key to "
-                                         "Get the Color Under Curor.")
-                              .arg(KeyName(key)));
+            hint->setText(KeyHint(KeyName(key)));
             return key;
         }
     }
     hint->setText(QStringLiteral("Move Cursor to the Desired Position and Press SpaceBar Key to "
                                  "Get the Color Under Curor."));
     return 0;
+}
+
+void CDlgColorEvent::BindDesktopPickKeys() {
+    // Until the desktop names the keys (it may ask the user first), the overlay picks.
+    ShowDesktopPickHints();
+    if (m_services.screen.Mechanisms().keys != PickKeys::GlobalShortcuts)
+        return;
+    m_desktopKeys = m_services.hotKeys.BindPickShortcuts(
+        {[this](const QString& location, const QString& color) {
+             m_sLocationTrigger = location;
+             m_sColorTrigger = color;
+             ShowDesktopPickHints();
+         },
+         [this](PickAction action) {
+             // As a function key does: the click of the pick's button, posted.
+             PostCommand(this, action == PickAction::Location ? IDC_LOCATION_UNDER_CURSOR
+                                                              : IDC_COLOR_UNDER_CURSOR);
+         }});
+}
+
+void CDlgColorEvent::ShowDesktopPickHints() {
+    const auto hint = [](const QString& trigger) {
+        return trigger.isEmpty() ? kOverlayHint : KeyHint(QStringLiteral(" %1 ").arg(trigger));
+    };
+    m_stcLocationHint->setText(hint(m_sLocationTrigger));
+    m_stcColorHint->setText(hint(m_sColorTrigger));
+    LayOut();
+}
+
+bool CDlgColorEvent::PicksOnOverlay(PickAction action) const {
+    if (m_services.screen.Mechanisms().keys == PickKeys::HotKeys)
+        return false;
+    return (action == PickAction::Location ? m_sLocationTrigger : m_sColorTrigger).isEmpty();
+}
+
+void CDlgColorEvent::OpenPickOverlay(OverlayPick clickPicks) {
+    if (m_overlay)
+        return;
+    const std::vector<MonitorStill> stills = m_services.screen.Stills();
+    if (stills.empty()) {
+        ShowError(QStringLiteral("Could not get a Picture of the Screen to Pick From. Share the "
+                                 "Screen with Tintwatch and Try Again."));
+        return;
+    }
+    m_overlay = std::make_unique<PickOverlay>(
+        stills, clickPicks, this, [this](std::optional<OverlayResult> result) {
+            if (!m_overlay)
+                return; // the dialog closed meanwhile
+            m_overlay.reset();
+            if (!result)
+                return; // cancelled: nothing changes
+            if (result->pick == OverlayPick::Location)
+                TakeLocation(result->location, result->colour);
+            else
+                TakeTargetColor(result->location, result->colour);
+        });
 }
 
 void CDlgColorEvent::OnHotKey(std::uint16_t virtualKey) {
@@ -200,15 +267,26 @@ void CDlgColorEvent::ShowError(const QString& text) {
 }
 
 void CDlgColorEvent::OnLocationUnderCursor() {
+    if (PicksOnOverlay(PickAction::Location))
+        OpenPickOverlay(OverlayPick::Location);
+    else
+        PickLocationAtPointer();
+}
+
+void CDlgColorEvent::PickLocationAtPointer() {
     const std::optional<QPoint> cursor = m_services.screen.GetCursorPos();
     if (!cursor) {
         ShowError(QStringLiteral("Could not get Current Mouse Curor Position."));
         return;
     }
-    m_ptLocation = *cursor;
+    TakeLocation(*cursor, std::nullopt);
+}
+
+void CDlgColorEvent::TakeLocation(QPoint location, std::optional<COLORREF> seen) {
+    m_ptLocation = location;
     // Typed text survives the refill below; a refused number keeps its previous value.
     DoDataExchange(true);
-    m_clrMatch = m_services.screen.GetPixel(m_ptLocation.x(), m_ptLocation.y());
+    m_clrMatch = seen ? *seen : m_services.screen.GetPixel(location.x(), location.y());
     m_nRed = static_cast<int>(GetRValue(m_clrMatch));
     m_nGreen = static_cast<int>(GetGValue(m_clrMatch));
     m_nBlue = static_cast<int>(GetBValue(m_clrMatch));
@@ -219,18 +297,26 @@ void CDlgColorEvent::OnLocationUnderCursor() {
 }
 
 void CDlgColorEvent::OnColorUnderCursor() {
+    if (PicksOnOverlay(PickAction::Color)) {
+        OpenPickOverlay(OverlayPick::Color);
+        return;
+    }
     const std::optional<QPoint> cursor = m_services.screen.GetCursorPos();
     if (!cursor) {
         ShowError(QStringLiteral("Could not get Current Mouse Curor Position."));
         return;
     }
+    TakeTargetColor(*cursor, std::nullopt);
+}
+
+void CDlgColorEvent::TakeTargetColor(QPoint location, std::optional<COLORREF> seen) {
     DoDataExchange(true);
-    m_clrTarget = m_services.screen.GetPixel(cursor->x(), cursor->y());
+    m_clrTarget = seen ? *seen : m_services.screen.GetPixel(location.x(), location.y());
     m_stcTargetColor->SetColor(m_clrTarget);
 }
 
 void CDlgColorEvent::OnShowLocation() {
-    m_services.screen.SetCursorPos(m_ptLocation);
+    ShowLocation(m_services.screen, m_ptLocation, this);
 }
 
 void CDlgColorEvent::OnBrowsePath() {
@@ -300,9 +386,13 @@ void CDlgColorEvent::accept() {
 }
 
 void CDlgColorEvent::done(int result) {
-    // The keys go back to the desktop however the dialog ends.
+    // The keys go back to the desktop however the dialog ends, and the overlay goes with it.
     m_locationKey.reset();
     m_colorKey.reset();
+    m_desktopKeys.reset();
+    m_sLocationTrigger.clear();
+    m_sColorTrigger.clear();
+    m_overlay.reset();
     m_wLocationKey = 0;
     m_wColorKey = 0;
     m_bInitialized = false;

@@ -5,6 +5,7 @@
 #include "color_static.h"
 #include "engine/tone_workers.h"
 #include "platform/cmd_target.h"
+#include "platform/hot_keys.h"
 #include "platform/services.h"
 #include "template_builder.h"
 
@@ -15,11 +16,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CEventInfo;
-class IHotKeyRegistration;
+class PickOverlay;
 class QLabel;
+enum class OverlayPick;
 
 class CDlgColorEvent : public QDialog, public CCmdTarget {
     Q_OBJECT
@@ -90,6 +93,16 @@ protected:
 private:
     std::uint16_t RegisterPickHotKey(QLabel* hint,
                                      std::unique_ptr<IHotKeyRegistration>& registration);
+    // Where the desktop binds the keys itself (or binds none): asks it, and says how to pick.
+    void BindDesktopPickKeys();
+    void ShowDesktopPickHints();
+    // Whether `action` is taken on the pick overlay rather than where the pointer is.
+    bool PicksOnOverlay(PickAction action) const;
+    void OpenPickOverlay(OverlayPick clickPicks);
+    void PickLocationAtPointer();
+    // The picks' common end: `seen` is the colour already read there, else it is read now.
+    void TakeLocation(QPoint location, std::optional<COLORREF> seen);
+    void TakeTargetColor(QPoint location, std::optional<COLORREF> seen);
     void LoadFromProfile();
     void LoadFromRecord();
     void StoreToRecord();
@@ -102,5 +115,10 @@ private:
     std::vector<PlacedControl> m_placed;
     std::unique_ptr<IHotKeyRegistration> m_locationKey;
     std::unique_ptr<IHotKeyRegistration> m_colorKey;
+    // The picks' keys on a desktop that binds them itself, and the keys it named.
+    std::unique_ptr<IHotKeyRegistration> m_desktopKeys;
+    QString m_sLocationTrigger;
+    QString m_sColorTrigger;
+    std::unique_ptr<PickOverlay> m_overlay;
     bool m_bInitialized = false;
 };
