@@ -39,8 +39,8 @@ QString KeyHint(const QString& keyName) {
 }
 
 // The hint of a pick taken on the pick overlay.
-const QString kOverlayHint = QStringLiteral(
-    "Press SpaceBar Key, then Click the Desired Position to Get the Color There.");
+const QString kOverlayHint =
+    QStringLiteral("Press SpaceBar Key, then Click the Desired Position to Get the Color There.");
 } // namespace
 
 CDlgColorEvent::CDlgColorEvent(PlatformServices services, QWidget* parent)

@@ -1,8 +1,7 @@
 #include "pick_overlay.h"
 
 PickOverlay::PickOverlay(const std::vector<MonitorStill>& stills, OverlayPick clickPicks,
-                         QWidget* parent,
-                         std::function<void(std::optional<OverlayResult>)> onDone)
+                         QWidget* parent, std::function<void(std::optional<OverlayResult>)> onDone)
     : m_pParent(parent), m_onDone(std::move(onDone)) {
     for (const MonitorStill& still : stills) {
         auto window = std::make_unique<PickWindow>(still, clickPicks, parent);
@@ -17,9 +16,9 @@ PickOverlay::PickOverlay(const std::vector<MonitorStill>& stills, OverlayPick cl
         connect(window.get(), &PickWindow::KeyPicked, this, [this](OverlayPick pick) {
             // A key before the pointer was seen anywhere has no point to take.
             if (m_pointerWindow)
-                Finish(OverlayResult{pick, m_pointer,
-                                     m_pointerWindow->Still().PixelAt(m_pointer.x(),
-                                                                      m_pointer.y())});
+                Finish(
+                    OverlayResult{pick, m_pointer,
+                                  m_pointerWindow->Still().PixelAt(m_pointer.x(), m_pointer.y())});
         });
         connect(window.get(), &PickWindow::Cancelled, this, [this] { Finish(std::nullopt); });
         m_windows.push_back(std::move(window));

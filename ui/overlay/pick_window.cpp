@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr int kCells = 15;    // desktop pixels across the magnifier, an odd number
-constexpr int kCellSize = 9;  // window pixels per magnified pixel
+constexpr int kCells = 15;   // desktop pixels across the magnifier, an odd number
+constexpr int kCellSize = 9; // window pixels per magnified pixel
 constexpr int kInfoHeight = 40;
 constexpr int kGap = 24; // from the pointer to the magnifier
 constexpr int kMargin = 12;
@@ -73,8 +73,8 @@ void PickWindow::paintEvent(QPaintEvent* event) {
     const int side = kCells * kCellSize;
     for (int row = 0; row < kCells; ++row)
         for (int column = 0; column < kCells; ++column) {
-            const COLORREF colour = Still().PixelAt(centre.x() + column - kCells / 2,
-                                                    centre.y() + row - kCells / 2);
+            const COLORREF colour =
+                Still().PixelAt(centre.x() + column - kCells / 2, centre.y() + row - kCells / 2);
             painter.fillRect(box.x() + column * kCellSize, box.y() + row * kCellSize, kCellSize,
                              kCellSize,
                              colour == kUnreadablePixel ? QColor(Qt::darkGray) : ColorOf(colour));
@@ -91,8 +91,7 @@ void PickWindow::paintEvent(QPaintEvent* event) {
     const COLORREF colour = Still().PixelAt(centre.x(), centre.y());
     const QRect info(box.x(), box.y() + side, side, kInfoHeight);
     painter.fillRect(info, QColor(0, 0, 0, 220));
-    painter.fillRect(info.x() + 4, info.y() + 4, kInfoHeight - 8, kInfoHeight - 8,
-                     ColorOf(colour));
+    painter.fillRect(info.x() + 4, info.y() + 4, kInfoHeight - 8, kInfoHeight - 8, ColorOf(colour));
     painter.drawText(info.adjusted(kInfoHeight, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("X : %1  Y : %2\nR %3  G %4  B %5")
                          .arg(centre.x())

@@ -29,5 +29,4 @@ protected:
 private:
     MonitorStill m_still;
     QImage m_image; // over the still's own bytes, which m_still keeps
-
 };
