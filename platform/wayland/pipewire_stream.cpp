@@ -69,8 +69,8 @@ PipeWireStream::PipeWireStream(pw_core* core, std::uint32_t node, FrameStore& st
     std::array<std::uint8_t, 1024> buffer{};
     spa_pod_builder builder = SPA_POD_BUILDER_INIT(buffer.data(), buffer.size());
     const spa_pod* params[] = {FormatOffer(builder)};
-    const auto flags =
-        static_cast<pw_stream_flags>(PW_STREAM_FLAG_AUTOCONNECT | PW_STREAM_FLAG_MAP_BUFFERS);
+    const auto flags = static_cast<pw_stream_flags>(
+        PW_STREAM_FLAG_AUTOCONNECT | PW_STREAM_FLAG_MAP_BUFFERS | PW_STREAM_FLAG_DONT_RECONNECT);
     if (pw_stream_connect(m_stream.get(), PW_DIRECTION_INPUT, node, flags, params, 1) < 0)
         End();
 }
@@ -82,9 +82,14 @@ PipeWireStream::~PipeWireStream() {
 
 void PipeWireStream::OnStateChanged(void* self, pw_stream_state, pw_stream_state state,
                                     const char*) {
-    // Unconnected after connecting means the producer went away: the share was stopped.
-    if (state == PW_STREAM_STATE_ERROR || state == PW_STREAM_STATE_UNCONNECTED)
-        static_cast<PipeWireStream*>(self)->End();
+    auto& stream = *static_cast<PipeWireStream*>(self);
+    // Once linked, going back to looking for the node (or losing it) means the producer went
+    // away: the share was stopped, and no other node may stand in for it.
+    if (state == PW_STREAM_STATE_PAUSED || state == PW_STREAM_STATE_STREAMING)
+        stream.m_bLinked = true;
+    if (state == PW_STREAM_STATE_ERROR || state == PW_STREAM_STATE_UNCONNECTED ||
+        (state == PW_STREAM_STATE_CONNECTING && stream.m_bLinked))
+        stream.End();
 }
 
 void PipeWireStream::End() {

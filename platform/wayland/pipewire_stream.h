@@ -41,5 +41,6 @@ private:
     int m_nHeight = 0;
     // A frame no reader holds any more, refilled by the next copy instead of a new allocation.
     std::shared_ptr<Frame> m_spare;
+    bool m_bLinked = false; // has reached the producer once
     bool m_bEnded = false;
 };
