@@ -4,6 +4,10 @@
 
 void FrameStore::SetOutputs(const std::vector<QRect>& areas) {
     m_outputs.clear();
+    {
+        std::lock_guard lock(m_pointerMutex);
+        m_pointer.reset();
+    }
     for (const QRect& area : areas) {
         auto output = std::make_unique<Output>();
         output->area = area;
@@ -35,6 +39,31 @@ COLORREF FrameStore::PixelAt(int x, int y) const {
                 .PixelAt(x, y);
     }
     return kUnreadablePixel;
+}
+
+void FrameStore::PublishPointer(std::size_t output, std::optional<QPoint> inFrame,
+                                QSize frameSize) {
+    if (output >= m_outputs.size() || frameSize.isEmpty())
+        return;
+    const QRect& area = m_outputs[output]->area;
+    std::lock_guard lock(m_pointerMutex);
+    if (!inFrame) {
+        // Gone from this monitor; the one it went to says where it is now.
+        if (m_nPointerOutput == output)
+            m_pointer.reset();
+        return;
+    }
+    const auto along = [](int offset, int areaSize, int frameSide) {
+        return static_cast<int>(static_cast<long long>(offset) * areaSize / frameSide);
+    };
+    m_pointer = QPoint(area.x() + along(inFrame->x(), area.width(), frameSize.width()),
+                       area.y() + along(inFrame->y(), area.height(), frameSize.height()));
+    m_nPointerOutput = output;
+}
+
+std::optional<QPoint> FrameStore::Pointer() const {
+    std::lock_guard lock(m_pointerMutex);
+    return m_pointer;
 }
 
 std::vector<MonitorStill> FrameStore::Stills() const {

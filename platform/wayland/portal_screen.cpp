@@ -32,10 +32,15 @@ COLORREF PortalScreen::GetPixel(int x, int y) {
 }
 
 std::optional<QPoint> PortalScreen::GetCursorPos() {
-    return std::nullopt;
+    // Elsewhere only the pick overlay sees the pointer.
+    if (m_mechanisms.position != PointerPosition::CursorMetadata)
+        return std::nullopt;
+    return m_store.Pointer();
 }
 
 void PortalScreen::SetCursorPos(QPoint position) {
+    if (m_mechanisms.move == PointerMove::RemoteDesktop && m_session)
+        m_session->MovePointer(position);
     if (m_mechanisms.move == PointerMove::VirtualPointer && m_virtualPointer) {
         // The monitors' layout as the compositor told Qt (xdg-output), not a window position.
         const QScreen* screen = QGuiApplication::primaryScreen();
@@ -57,6 +62,8 @@ void PortalScreen::ShareAgain() {
         return;
     m_session = std::make_unique<PortalSession>(
         m_profile.GetProfileString(kSection, kRestoreTokenEntry, QString()),
+        PortalSessionOptions{m_mechanisms.position == PointerPosition::CursorMetadata,
+                             m_mechanisms.move == PointerMove::RemoteDesktop},
         PortalSessionEvents{
             [this](int fd, std::vector<SharedMonitor> monitors, const QString& token) {
                 OnReady(fd, std::move(monitors), token);
