@@ -47,7 +47,6 @@ void StillWindow::Open() {
         setGeometry(screen->geometry());
     }
     showFullScreen();
-    raise();
     activateWindow();
 }
 
