@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kCells = 15;   // desktop pixels across the magnifier, an odd number
@@ -33,8 +35,12 @@ PickWindow::PickWindow(MonitorStill still, OverlayPick clickPicks, QWidget* pare
 }
 
 QRect PickWindow::MagnifierRect() const {
-    const int side = kCells * kCellSize;
-    const QSize size(side, side + kInfoHeight);
+    // Wide enough for the largest place and colour in this font.
+    const int text =
+        std::max(fontMetrics().horizontalAdvance(QStringLiteral("X : 00000  Y : 00000")),
+                 fontMetrics().horizontalAdvance(QStringLiteral("R 255  G 255  B 255")));
+    const QSize size(std::max(kCells * kCellSize, kInfoHeight + text + kMargin),
+                     kCells * kCellSize + kInfoHeight);
     if (!m_pointer)
         return {};
     // Below right of the pointer, turned over at the window's edges.
@@ -69,8 +75,10 @@ void PickWindow::paintEvent(QPaintEvent* event) {
         return;
 
     const QPoint centre = DesktopPoint(*m_pointer);
-    const QRect box = MagnifierRect();
+    const QRect panel = MagnifierRect();
+    painter.fillRect(panel, QColor(0, 0, 0, 220));
     const int side = kCells * kCellSize;
+    const QRect box(panel.x() + (panel.width() - side) / 2, panel.y(), side, side);
     for (int row = 0; row < kCells; ++row)
         for (int column = 0; column < kCells; ++column) {
             const COLORREF colour =
@@ -89,8 +97,7 @@ void PickWindow::paintEvent(QPaintEvent* event) {
     painter.drawRect(box.x(), box.y(), side - 1, side - 1);
 
     const COLORREF colour = Still().PixelAt(centre.x(), centre.y());
-    const QRect info(box.x(), box.y() + side, side, kInfoHeight);
-    painter.fillRect(info, QColor(0, 0, 0, 220));
+    const QRect info(panel.x(), panel.y() + side, panel.width(), kInfoHeight);
     painter.fillRect(info.x() + 4, info.y() + 4, kInfoHeight - 8, kInfoHeight - 8, ColorOf(colour));
     painter.drawText(info.adjusted(kInfoHeight, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("X : %1  Y : %2\nR %3  G %4  B %5")
