@@ -170,11 +170,18 @@ void CDlgColorEvent::OnInitDialog() {
         m_sTitle = QStringLiteral("Add Color Matching Event - %1").arg(title);
         // Runs once the dialog's loop starts: the point under the pointer at opening, where the
         // pointer can be read. The overlay is never opened unasked.
-        if (!PicksOnOverlay(PickAction::Location))
+        if (!PicksOnOverlay(PickAction::Location)) {
             PostCommand(this, IDC_LOCATION_UNDER_CURSOR);
-        else if (mechanisms.position != PointerPosition::Overlay)
+        } else if (mechanisms.position != PointerPosition::Overlay) {
+            // A stream that has not told where the pointer is yet leaves the fields as they are.
             QMetaObject::invokeMethod(
-                this, [this] { PickLocationAtPointer(); }, Qt::QueuedConnection);
+                this,
+                [this] {
+                    if (const std::optional<QPoint> cursor = m_services.screen.GetCursorPos())
+                        TakeLocation(*cursor, std::nullopt);
+                },
+                Qt::QueuedConnection);
+        }
     }
     setWindowTitle(m_sTitle);
     m_stcTargetColor->SetColor(m_clrTarget);
