@@ -16,7 +16,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QTimer>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -37,6 +39,10 @@ QString KeyHint(const QString& keyName) {
                "Move Cursor to the Desired Position and Press %1 Key to Get the Color Under Curor.")
         .arg(keyName);
 }
+
+// How long an overlay waits for pictures that no longer show the one before it.
+constexpr int kFreshPictureWaits = 25;
+constexpr int kFreshPictureWaitMs = 20;
 
 // The hint of a pick taken on the pick overlay.
 const QString kOverlayHint =
@@ -237,10 +243,21 @@ bool CDlgColorEvent::PicksOnOverlay(PickAction action) const {
     return (action == PickAction::Location ? m_sLocationTrigger : m_sColorTrigger).isEmpty();
 }
 
-void CDlgColorEvent::OpenPickOverlay(OverlayPick clickPicks) {
-    if (m_overlay)
+void CDlgColorEvent::OpenPickOverlay(OverlayPick clickPicks, int waited) {
+    if (m_overlay || !isVisible())
         return;
     const std::vector<MonitorStill> stills = m_services.screen.Stills();
+    // Just after an overlay closed, the newest pictures may still show it: the next ones come
+    // as soon as the desktop has drawn the screen without it.
+    const bool showsOverlay = std::any_of(stills.begin(), stills.end(), [&](const auto& still) {
+        return std::count(m_overlaidFrames.begin(), m_overlaidFrames.end(), still.frame) > 0;
+    });
+    if (showsOverlay && waited < kFreshPictureWaits) {
+        QTimer::singleShot(kFreshPictureWaitMs, this,
+                           [this, clickPicks, waited] { OpenPickOverlay(clickPicks, waited + 1); });
+        return;
+    }
+    m_overlaidFrames.clear();
     if (stills.empty()) {
         ShowError(QStringLiteral("Could not get a Picture of the Screen to Pick From. Share the "
                                  "Screen with Tintwatch and Try Again."));
@@ -251,6 +268,9 @@ void CDlgColorEvent::OpenPickOverlay(OverlayPick clickPicks) {
             if (!m_overlay)
                 return; // the dialog closed meanwhile
             m_overlay.reset();
+            // Held, so that they are not refilled: the next overlay tells them apart.
+            for (const MonitorStill& still : m_services.screen.Stills())
+                m_overlaidFrames.push_back(still.frame);
             if (!result)
                 return; // cancelled: nothing changes
             if (result->pick == OverlayPick::Location)
@@ -400,6 +420,7 @@ void CDlgColorEvent::done(int result) {
     m_sLocationTrigger.clear();
     m_sColorTrigger.clear();
     m_overlay.reset();
+    m_overlaidFrames.clear();
     m_wLocationKey = 0;
     m_wColorKey = 0;
     m_bInitialized = false;

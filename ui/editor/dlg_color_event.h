@@ -21,6 +21,7 @@
 
 class CEventInfo;
 class PickOverlay;
+struct Frame;
 class QLabel;
 enum class OverlayPick;
 
@@ -98,7 +99,8 @@ private:
     void ShowDesktopPickHints();
     // Whether `action` is taken on the pick overlay rather than where the pointer is.
     bool PicksOnOverlay(PickAction action) const;
-    void OpenPickOverlay(OverlayPick clickPicks);
+    // `waited`: turns already spent waiting for pictures newer than the last overlay.
+    void OpenPickOverlay(OverlayPick clickPicks, int waited = 0);
     void PickLocationAtPointer();
     // The picks' common end: `seen` is the colour already read there, else it is read now.
     void TakeLocation(QPoint location, std::optional<COLORREF> seen);
@@ -120,5 +122,7 @@ private:
     QString m_sLocationTrigger;
     QString m_sColorTrigger;
     std::unique_ptr<PickOverlay> m_overlay;
+    // The pictures that were newest when the last overlay closed: they may show it.
+    std::vector<std::shared_ptr<const Frame>> m_overlaidFrames;
     bool m_bInitialized = false;
 };
