@@ -2,12 +2,15 @@
 // virtual screen (never Qt's logical pixels).
 #pragma once
 
+#include "monitor_still.h"
+#include "pointer_mechanisms.h"
 #include "types.h"
 
 #include <QPoint>
 #include <QSize>
 #include <optional>
 #include <span>
+#include <vector>
 
 class IScreen {
 public:
@@ -32,4 +35,9 @@ public:
     // not granted yet, refused or stopped, or its first picture still to come): points then
     // read as unreadable for want of a picture, not because the screen changed.
     virtual bool CanBeRead() { return true; }
+    // How this desktop lets the program reach the pointer and the keys; X11 allows everything.
+    virtual PointerMechanisms Mechanisms() { return {}; }
+    // The newest picture of each monitor, where the screen arrives as pictures (Wayland); empty
+    // where pixels are read one at a time (X11), and before the first pictures come.
+    virtual std::vector<MonitorStill> Stills() { return {}; }
 };

@@ -16,7 +16,6 @@ class PulseTone;
 class DesktopLauncher;
 class SettingsProfile;
 class QtMessageBox;
-class XcbHotKeys;
 class QtFileChooser;
 class XdgFolders;
 
@@ -47,7 +46,7 @@ private:
     std::unique_ptr<PulseTone> m_tone;
     std::unique_ptr<DesktopLauncher> m_launcher;
     std::unique_ptr<QtMessageBox> m_messageBox;
-    std::unique_ptr<XcbHotKeys> m_hotKeys;
+    std::unique_ptr<IHotKeys> m_hotKeys;
     std::unique_ptr<QtFileChooser> m_fileChooser;
     std::unique_ptr<XdgFolders> m_folders;
 };
