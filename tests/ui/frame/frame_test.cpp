@@ -1,5 +1,6 @@
 // The main frame on Qt's offscreen platform: its keys carry the right commands, commands travel
-// frame -> view -> application, and every way out closes the same way.
+// frame -> view -> application, Hide with and without a notification area, and every way out
+// closes the same way once, a modal window first.
 #include "engine/main_frame_pointer.h"
 #include "fakes/fake_platform.h"
 #include "support/recording_target.h"
@@ -8,16 +9,24 @@
 #include "ui/frame/lock_key_indicators.h"
 #include "ui/frame/main_frame.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
+
+using Log = std::vector<std::string>;
 
 QAction* FindAction(QWidget& root, int id) {
     for (QAction* action : root.findChildren<QAction*>())
@@ -29,36 +38,35 @@ QAction* FindAction(QWidget& root, int id) {
 class FrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        frame = std::make_unique<CMainFrame>(platform.Services(), view, viewTarget, appTarget);
+        frame =
+            std::make_unique<CMainFrame>(platform.Services(), new QWidget, viewTarget, appTarget);
+        // The icon is gone before the view writes its settings; a modal window is closed.
         frame->SetOnDestroyView([this] {
-            // What the view relies on when it writes its settings: the icon is already gone.
             log.push_back(frame->NotificationIcon().Icon().isVisible() ? "hook, icon shown"
+                          : QApplication::activeModalWidget()          ? "hook, modal shown"
                                                                        : "hook");
         });
         frame->SetQuitFunction([this] { log.push_back("quit"); });
-        // The offscreen platform never has a notification area; these tests hide into one.
-        frame->NotificationIcon().SetAreaProbe([] { return true; });
-    }
-
-    void ShowActive() {
+        // The offscreen platform never has a notification area; most tests hide into one.
+        frame->NotificationIcon().SetAreaProbe([this] { return area; });
+        frame->resize(900, 320);
         frame->show();
         frame->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
     }
 
     FakePlatform platform;
-    QWidget* view = new QWidget; // owned by the frame once it is the client
     // The view claims the save and the list's commands, as the real view (through the document)
     // does; the About command is the application's.
-    RecordingTarget viewTarget{{ID_FILE_SAVE, ID_EVENT_NEW, ID_EVENT_EDIT, ID_EVENT_DELETE,
-                                ID_HELP_WEBSITE, ID_POPUP_EVENT_EDIT}};
+    RecordingTarget viewTarget{
+        {ID_FILE_SAVE, ID_EVENT_NEW, ID_EVENT_EDIT, ID_EVENT_DELETE, ID_HELP_WEBSITE}};
     RecordingTarget appTarget{{ID_APP_ABOUT}};
     std::unique_ptr<CMainFrame> frame;
-    std::vector<std::string> log;
+    Log log;
+    bool area = true;
 };
 
-TEST_F(FrameTest, AcceleratorsSendTheirCommandsAndSaveReachesTheView) {
-    ShowActive();
+TEST_F(FrameTest, KeysToolbarAndMenusSendTheirCommandsToTheViewThenTheApplication) {
     QTest::keyClick(frame.get(), Qt::Key_S, Qt::ControlModifier);
     QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
     QTest::keyClick(frame.get(), Qt::Key_Delete);
@@ -67,9 +75,8 @@ TEST_F(FrameTest, AcceleratorsSendTheirCommandsAndSaveReachesTheView) {
     EXPECT_EQ(viewTarget.received, (std::vector<int>{ID_FILE_SAVE, ID_EVENT_NEW, ID_EVENT_DELETE,
                                                      ID_EVENT_EDIT, ID_EVENT_EDIT}));
     EXPECT_TRUE(appTarget.received.empty()); // the view took them all
-}
 
-TEST_F(FrameTest, CommandsNobodyBeforeTakesReachTheApplication) {
+    viewTarget.received.clear();
     frame->ToolBar().actions().back()->trigger(); // About
     FindAction(*frame, ID_HELP_WEBSITE)->trigger();
     EXPECT_EQ(viewTarget.received, (std::vector<int>{ID_APP_ABOUT, ID_HELP_WEBSITE}));
@@ -77,10 +84,15 @@ TEST_F(FrameTest, CommandsNobodyBeforeTakesReachTheApplication) {
     EXPECT_FALSE(frame->OnCommand(ID_FILE_OPEN + 1000)); // unknown everywhere: reported so
 }
 
-TEST_F(FrameTest, HideKeepsIconAndConfigureRestores) {
-    ShowActive();
+TEST_F(FrameTest, HideKeepsTheIconPostedCommandsStillArriveAndConfigureRestores) {
     frame->showMaximized();
     frame->OnCommand(ID_HIDE_TO_NOTIFICATION_AREA);
+    EXPECT_TRUE(frame->isHidden());
+    EXPECT_TRUE(frame->NotificationIcon().Icon().isVisible());
+    ASSERT_EQ(MainFramePointer(), frame.get());
+    PostCommand(MainFramePointer(), ID_FILE_SAVE);
+    EXPECT_TRUE(viewTarget.received.empty()); // posted: not before the caller returns
+    EXPECT_TRUE(WaitUntil([&] { return viewTarget.received == std::vector<int>{ID_FILE_SAVE}; }));
     EXPECT_TRUE(frame->isHidden());
     EXPECT_TRUE(log.empty()); // hiding is no close
 
@@ -88,34 +100,37 @@ TEST_F(FrameTest, HideKeepsIconAndConfigureRestores) {
     EXPECT_TRUE(WaitUntil([&] { return frame->isVisible(); }));
     EXPECT_FALSE(frame->windowState() & Qt::WindowMinimized);
     EXPECT_TRUE(frame->windowState() & Qt::WindowMaximized); // back as it was
+
+    frame.reset();
+    EXPECT_TRUE(MainFramePointer().isNull());
 }
 
-TEST_F(FrameTest, PostedSaveReachesTheViewWhileHidden) {
-    ShowActive();
+TEST_F(FrameTest, WithoutANotificationAreaHideMinimisesAndSaysWhy) {
+    area = false;
     frame->OnCommand(ID_HIDE_TO_NOTIFICATION_AREA);
-    ASSERT_EQ(MainFramePointer(), frame.get());
-    PostCommand(MainFramePointer(), ID_FILE_SAVE);
-    EXPECT_TRUE(viewTarget.received.empty()); // posted: not before the caller returns
-    EXPECT_TRUE(WaitUntil([&] { return viewTarget.received == std::vector<int>{ID_FILE_SAVE}; }));
+    EXPECT_FALSE(frame->isHidden()) << "nothing would be left to bring it back";
+    EXPECT_TRUE(frame->windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QString::fromLatin1(kNoNotificationAreaText));
+    frame->OnCommand(ID_TRAY_CONFIGURE);
+    EXPECT_FALSE(frame->windowState() & Qt::WindowMinimized);
+    area = true;
+    frame->OnCommand(ID_HIDE_TO_NOTIFICATION_AREA);
     EXPECT_TRUE(frame->isHidden());
+    EXPECT_FALSE(frame->windowState() & Qt::WindowMinimized);
 }
 
-TEST_F(FrameTest, ViewMenuShowsAndHidesTheBars) {
-    ShowActive();
+TEST_F(FrameTest, ViewMenuShowsAndHidesTheBarsAlsoWhileTheWindowIsHidden) {
     QAction* toolBarItem = FindAction(*frame, ID_VIEW_TOOLBAR);
     QAction* statusBarItem = FindAction(*frame, ID_VIEW_STATUS_BAR);
-    ASSERT_TRUE(toolBarItem->isCheckable() && toolBarItem->isChecked());
     toolBarItem->trigger();
-    EXPECT_TRUE(frame->ToolBar().isHidden());
-    EXPECT_FALSE(toolBarItem->isChecked());
     statusBarItem->trigger();
+    EXPECT_TRUE(frame->ToolBar().isHidden());
     EXPECT_TRUE(frame->statusBar()->isHidden());
-    EXPECT_FALSE(statusBarItem->isChecked());
-    // Hiding the window to the tray must not make the items think the bars went away.
+    EXPECT_FALSE(toolBarItem->isChecked() || statusBarItem->isChecked());
     frame->OnCommand(ID_HIDE_TO_NOTIFICATION_AREA);
-    frame->OnCommand(ID_TRAY_CONFIGURE);
     toolBarItem->trigger();
-    EXPECT_FALSE(frame->ToolBar().isHidden());
+    frame->OnCommand(ID_TRAY_CONFIGURE);
+    EXPECT_TRUE(frame->ToolBar().isVisible());
     EXPECT_TRUE(toolBarItem->isChecked());
     EXPECT_FALSE(statusBarItem->isChecked());
 }
@@ -140,36 +155,47 @@ TEST_F(FrameTest, EveryExitPathClosesTheSameWayOnce) {
         if (i > 0)
             SetUp();
         log.clear();
-        frame->show();
         paths[i](*frame);
-        EXPECT_EQ(log, (std::vector<std::string>{"hook", "quit"}));
+        EXPECT_EQ(log, (Log{"hook", "quit"}));
         EXPECT_TRUE(frame->isHidden());
         frame->close(); // a second request while quitting changes nothing
         EXPECT_EQ(log.size(), 2u);
     }
 }
 
-TEST_F(FrameTest, ExitWithADialogOpenClosesTheDialogBeforeTheViewLetsGo) {
-    frame->show();
-    QDialog editor(frame.get());
-    bool dialogRunningAtHook = false;
-    frame->SetOnDestroyView([&] {
-        dialogRunningAtHook = editor.isVisible();
-        log.push_back("hook");
-    });
-    QTimer::singleShot(0, [&] { FindAction(*frame, ID_APP_EXIT)->trigger(); });
-    QTimer::singleShot(2000, &editor, &QDialog::reject); // ends the test should Exit not
-    EXPECT_EQ(editor.exec(), QDialog::Rejected);
-    EXPECT_TRUE(log.empty()) << "nothing is let go while the dialog's loop still runs";
-    QCoreApplication::processEvents();
-    EXPECT_EQ(log, (std::vector<std::string>{"hook", "quit"}));
-    EXPECT_FALSE(dialogRunningAtHook);
-}
+// Refuses Escape, the close button and every request to close, as a busy window may.
+class StubbornDialog : public QDialog {
+public:
+    using QDialog::QDialog;
+    void reject() override {}
 
-TEST_F(FrameTest, FramePointerLivesExactlyAsLongAsTheFrame) {
-    EXPECT_EQ(MainFramePointer(), frame.get());
-    frame.reset();
-    EXPECT_TRUE(MainFramePointer().isNull());
+protected:
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
+TEST_F(FrameTest, ExitWithAModalWindowOpenClosesItBeforeTheViewLetsGoEvenIfItRefuses) {
+    {
+        QDialog editor(frame.get());
+        QTimer::singleShot(0, [&] { FindAction(*frame, ID_APP_EXIT)->trigger(); });
+        QTimer::singleShot(2000, &editor, &QDialog::reject); // ends the test should Exit not
+        EXPECT_EQ(editor.exec(), QDialog::Rejected);
+        EXPECT_TRUE(log.empty()) << "nothing is let go while the dialog's loop still runs";
+        QCoreApplication::processEvents();
+        EXPECT_EQ(log, (Log{"hook", "quit"}));
+    }
+
+    // One that will not close is asked a few times, then closed anyway: no endless asking.
+    SetUp();
+    log.clear();
+    StubbornDialog stubborn(frame.get());
+    QElapsedTimer clock;
+    clock.start();
+    QTimer::singleShot(0, frame.get(), &CMainFrame::OnClose);
+    QTimer::singleShot(3000, &stubborn, [&] { stubborn.done(QDialog::Rejected); });
+    stubborn.exec();
+    ASSERT_TRUE(WaitUntil([&] { return log.size() == 2; }));
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(log, (Log{"hook", "quit"}));
 }
 
 TEST_F(FrameTest, TutorialOpensTheShippedPage) {
@@ -178,8 +204,7 @@ TEST_F(FrameTest, TutorialOpensTheShippedPage) {
     qputenv("XDG_CONFIG_DIRS", empty.path().toLocal8Bit());
     qputenv("XDG_DATA_DIRS", empty.path().toLocal8Bit());
     FindAction(*frame, ID_HELP_TUTORIAL)->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !platform.launcher.calls.isEmpty(); }, 5000));
-    ASSERT_EQ(platform.launcher.calls.size(), 1);
+    ASSERT_TRUE(WaitUntil([&] { return !platform.launcher.calls.isEmpty(); }));
     const QString call = platform.launcher.calls.first();
     ASSERT_TRUE(call.startsWith("url file://")) << call.toStdString();
     const QString page = QUrl(call.mid(4)).toLocalFile();
@@ -188,12 +213,29 @@ TEST_F(FrameTest, TutorialOpensTheShippedPage) {
     EXPECT_TRUE(viewTarget.received.empty()); // the frame's own command
 }
 
+TEST_F(FrameTest, BarsFitTheWindowAndTheHideCommandSitsRightOfTheMenus) {
+    const QMenuBar& bar = *frame->menuBar();
+    auto* hide = qobject_cast<QToolButton*>(bar.cornerWidget(Qt::TopRightCorner));
+    ASSERT_NE(hide, nullptr);
+    EXPECT_TRUE(hide->isVisible());
+    EXPECT_GT(hide->geometry().left(), bar.actionGeometry(bar.actions().last()).right());
+    EXPECT_LE(hide->geometry().right(), bar.width());
+    for (QAction* action : frame->ToolBar().actions()) {
+        const QWidget* button = frame->ToolBar().widgetForAction(action);
+        if (button && !action->isSeparator()) {
+            EXPECT_GE(button->width(), 16);
+            EXPECT_TRUE(frame->ToolBar().rect().contains(button->geometry()));
+        }
+    }
+    EXPECT_GE(frame->statusBar()->height(), frame->statusBar()->sizeHint().height());
+    hide->click();
+    EXPECT_TRUE(frame->isHidden());
+}
+
 TEST(LockKeyIndicatorsTest, LitOnlyForLocksThatAreOnAndDimmedWhenUnknown) {
     std::optional<LockKeyState> state = LockKeyState{true, false, true};
     CLockKeyIndicators indicators([&] { return state; });
-    EXPECT_TRUE(indicators.IsLit(0));
-    EXPECT_FALSE(indicators.IsLit(1));
-    EXPECT_TRUE(indicators.IsLit(2));
+    EXPECT_TRUE(indicators.IsLit(0) && !indicators.IsLit(1) && indicators.IsLit(2));
     state.reset();
     indicators.Refresh();
     EXPECT_FALSE(indicators.IsLit(0) || indicators.IsLit(1) || indicators.IsLit(2));

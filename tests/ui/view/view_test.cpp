@@ -1,50 +1,166 @@
-// The event list over fakes: building it from the document, its commands with their messages
-// and save requests, renumbering on delete, ticks during an edit, and what reaches it by keys,
-// double clicks and the context menu.
+// The event list over fakes, in a window that routes posted commands as the main frame does:
+// its rows, commands, messages, save requests, timers, placement and input.
+#include "engine/main_frame_pointer.h"
+#include "fakes/fake_platform.h"
+#include "model/data_file_path.h"
+#include "model/tintwatch_doc.h"
 #include "platform/browser/help_links.h"
+#include "ui/event_editor.h"
 #include "ui/font_scale.h"
-#include "view_fixture.h"
+#include "ui/view/tintwatch_view.h"
+#include "ui/view/window_placement.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
+#include <QScreen>
 #include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
 
 namespace {
 
 constexpr COLORREF kOther = RGB(200, 100, 50);
 using Timers = std::map<std::uintptr_t, std::uint32_t>;
 
-class ViewTest : public ViewFixture {
-protected:
-    // Starts with `events` and lets the start-up's posted work run.
-    void Run(const std::vector<CEventInfo>& events) {
-        Start(events);
-        Deliver();
+class ScriptedEditor : public IEventEditor {
+public:
+    bool Run(QWidget*, CEventInfo& event, bool editMode) override {
+        ++runs;
+        lastEditMode = editMode;
+        if (answer)
+            answer(event);
+        return bool(answer);
     }
-    void Answer(std::function<void(CEventInfo&)> change) {
-        editor.onRun = [change](CEventInfo& event) {
-            change(event);
-            return true;
-        };
-    }
+    std::function<void(CEventInfo&)> answer; // what the user changes before OK; none: Cancel
+    int runs = 0;
+    bool lastEditMode = false;
 };
 
-TEST_F(ViewTest, StoredEventsGetNumberedRowsOfTheirOwnAndOnlyEnabledOnesTick) {
-    Start({Event(500, true, "a"), Event(700, false, "b"), Event(250, true, "c")});
+// Records every command that reaches the frame and hands it on to the view.
+class RoutingFrame : public QWidget, public CCmdTarget {
+public:
+    bool OnCommand(int id) override {
+        commands.push_back(id);
+        return view && view->OnCommand(id);
+    }
+    bool event(QEvent* e) override { return DispatchPostedCommand(*this, e) || QWidget::event(e); }
+    CTintwatchView* view = nullptr;
+    std::vector<int> commands;
+};
+
+CEventInfo Event(int interval, bool enabled, const QString& comment = {}) {
+    CEventInfo event;
+    event.m_nInterval = interval;
+    event.m_bEnabled = enabled ? 1 : 0;
+    event.m_sComment = comment;
+    event.m_nMaxCount = 100;
+    event.m_bAudioAlert = 0;
+    event.m_bExecute = 0;
+    event.m_bOnlySpecificColor = 0; // change mode: a detection whenever the pixel differs
+    event.m_clrMatch = RGB(1, 2, 3);
+    return event;
+}
+
+QColor SwatchAt(const QTableWidgetItem* cell, int x) {
+    return cell->icon().pixmap(16, 16).toImage().pixelColor(x, 8);
+}
+
+class ViewTest : public ::testing::Test {
+protected:
+    ViewTest() { new QVBoxLayout(&frame); }
+    ~ViewTest() override {
+        view.reset();
+        MainFramePointer() = nullptr;
+    }
+
+    // Builds the view inside the frame, as the application does, runs its initial update and
+    // by default lets the work it posted run.
+    void Run(const std::vector<CEventInfo>& events, bool deliver = true) {
+        doc.m_arrEvents = events;
+        frame.resize(900, 400);
+        const auto makeTimers = [this](TicksHandler onTicks) {
+            tick = [onTicks](std::uintptr_t id) { onTicks({&id, 1}); };
+            auto host = std::make_unique<FakeTimerHost>();
+            timers = host.get();
+            return host;
+        };
+        view =
+            std::make_unique<CTintwatchView>(platform.Services(), doc, editor, makeTimers, &frame);
+        frame.layout()->addWidget(view.get());
+        frame.view = view.get();
+        MainFramePointer() = &frame;
+        view->OnInitialUpdate();
+        if (deliver)
+            Deliver();
+    }
+    // Delivers everything posted so far; returns the commands that reached the frame then.
+    std::vector<int> Deliver() {
+        const std::size_t before = frame.commands.size();
+        QCoreApplication::sendPostedEvents();
+        return {frame.commands.begin() + static_cast<std::ptrdiff_t>(before), frame.commands.end()};
+    }
+    int Saves() {
+        const std::vector<int> delivered = Deliver();
+        return static_cast<int>(std::count(delivered.begin(), delivered.end(), ID_FILE_SAVE));
+    }
+    // Path of the data file, emptied so that a test sees what its saves write.
+    static QString FreshDataFile() {
+        QString path;
+        GetDataFilePath(path);
+        QFile::remove(path);
+        return path;
+    }
+    QStringList Column(int column) const {
+        QStringList texts;
+        for (int row = 0; row < view->rowCount(); ++row)
+            texts << view->GetItemText(row, column);
+        return texts;
+    }
+    QStringList Shown() const {
+        QStringList texts;
+        for (const auto& shown : platform.messageBox.shown)
+            texts << shown.text;
+        return texts;
+    }
+
+    FakePlatform platform;
+    CTintwatchDoc doc{platform.screen, platform.messageBox};
+    ScriptedEditor editor;
+    RoutingFrame frame;
+    std::unique_ptr<CTintwatchView> view;
+    FakeTimerHost* timers = nullptr;
+    std::function<void(std::uintptr_t)> tick;
+};
+
+TEST_F(ViewTest, StoredEventsGetNumberedRowsWithSwatchesAndOnlyEnabledOnesTick) {
+    CEventInfo white = Event(700, false, "b");
+    white.m_clrMatch = RGB(255, 255, 255);
+    Run({Event(500, true, "a"), white, Event(250, true, "c")});
     EXPECT_EQ(Column(kColumnNumber), QStringList({"1", "2", "3"}));
     EXPECT_EQ(Column(kColumnComment), QStringList({"a", "b", "c"}));
     EXPECT_EQ(Column(kColumnEnabled), QStringList({"Yes", "No", "Yes"}));
     EXPECT_EQ(view->GetItemText(1, kColumnCount), "0 Detected Out of 100");
     EXPECT_EQ(timers->running, Timers({{1, 500}, {3, 250}}));
-    EXPECT_EQ(Deliver(), std::vector<int>()) << "stored events mean no editor for a new one";
+    EXPECT_TRUE(frame.commands.empty()) << "stored events mean no editor for a new one";
 
-    CEventInfo* first = view->GetItemData(0);
-    ASSERT_TRUE(first && view->GetItemData(1) && first != view->GetItemData(1));
-    doc.m_arrEvents[0].m_sComment = "changed in the snapshot";
-    EXPECT_EQ(first->m_sComment, "a");
+    // The colour's words beside a swatch of it; a white one still shows its edge.
+    QTableWidgetItem* colour = view->item(0, kColumnColor);
+    EXPECT_EQ(colour->text(), "Red 1 Green 2 Blue 3");
+    EXPECT_EQ(SwatchAt(colour, 8), QColor(1, 2, 3));
+    EXPECT_EQ(SwatchAt(view->item(1, kColumnColor), 8), QColor(Qt::white));
+    EXPECT_NE(SwatchAt(view->item(1, kColumnColor), 0), QColor(Qt::white));
+    view->GetItemData(0)->m_clrMatch = RGB(0, 0, 255);
+    UpdateEventRow(0, *view, *timers);
+    EXPECT_EQ(colour->text(), "Red 0 Green 0 Blue 255");
+    EXPECT_EQ(SwatchAt(colour, 8), QColor(0, 0, 255));
+
+    // Each row holds its own copy of its record.
+    doc.m_arrEvents[1].m_sComment = "changed in the snapshot";
+    EXPECT_EQ(view->GetItemData(1)->m_sComment, "b");
     EXPECT_EQ(view->GetItemData(3), nullptr);
 
     // A repeated initial update (File New or Open) replaces the rows and their timers.
@@ -54,24 +170,30 @@ TEST_F(ViewTest, StoredEventsGetNumberedRowsOfTheirOwnAndOnlyEnabledOnesTick) {
     EXPECT_EQ(timers->running, Timers({{1, 800}}));
 }
 
-TEST_F(ViewTest, AnEmptyListOpensTheEditorOnceTheWindowRunsAndCancellingLeavesItEmpty) {
-    Start({});
+TEST_F(ViewTest, AnEmptyListAsksForAnEventAndThePlacementIsKeptOnceAndComesBackOnScreen) {
+    // Saved partly off the screen: it comes back whole, its size kept.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget earlier;
+    earlier.setGeometry(screen.right() - 200, screen.bottom() - 100, 500, 300);
+    platform.profile.values["Settings/LastLocation"] = earlier.saveGeometry();
+    Run({}, false);
+    EXPECT_TRUE(screen.contains(frame.geometry()));
+    EXPECT_EQ(frame.geometry().size(), QSize(500, 300));
+    // The editor opens once the window runs; cancelling it leaves the list empty.
     EXPECT_EQ(editor.runs, 0);
     EXPECT_EQ(Deliver(), std::vector<int>({ID_EVENT_NEW}));
     EXPECT_EQ(editor.runs, 1);
     EXPECT_FALSE(editor.lastEditMode);
-    EXPECT_EQ(editor.lastParent, view.get());
     EXPECT_EQ(view->rowCount(), 0);
     EXPECT_EQ(Saves(), 0);
     EXPECT_FALSE(doc.IsModified());
-}
 
-TEST_F(ViewTest, DestroyKeepsPlacementAndWidthsOnceAndTheNextStartRestoresOnlyThePlacement) {
-    QWidget earlier;
-    earlier.setGeometry(130, 140, 640, 333);
-    platform.profile.values["Settings/LastLocation"] = earlier.saveGeometry();
+    // Widths are not restored, and a placement the window refuses leaves it where it is.
+    view.reset();
+    platform.profile.values["Settings/LastLocation"] = QByteArray("not a placement");
     Run({Event(500, true), Event(600, true)});
-    EXPECT_EQ(frame.geometry().size(), QSize(640, 333));
+    EXPECT_EQ(frame.size(), QSize(900, 400));
+    EXPECT_EQ(view->columnWidth(3), ScaleClassicWidth(200, QFontMetricsF(view->font())));
     view->setColumnWidth(3, 333);
     view->OnDestroy();
     const auto& values = platform.profile.values;
@@ -83,78 +205,85 @@ TEST_F(ViewTest, DestroyKeepsPlacementAndWidthsOnceAndTheNextStartRestoresOnlyTh
     view->OnDestroy(); // as the destructor calls it again
     EXPECT_TRUE(platform.profile.values.isEmpty());
     EXPECT_FALSE(view->OnCommand(ID_EVENT_NEW)) << "no rows to act on once the window went";
-
-    view.reset();
-    platform.profile.values["Settings/LastLocation"] = QByteArray("not a placement");
-    frame.resize(900, 400);
-    Start({Event(500, true)});
-    EXPECT_EQ(frame.size(), QSize(900, 400));
-    EXPECT_EQ(view->columnWidth(3), ScaleClassicWidth(200, QFontMetricsF(view->font())));
 }
 
-TEST_F(ViewTest, ColumnWidthsGrowWithTheFontButNeverBelowTheTable) {
+TEST(KeepOnScreenTest, MovesIntoTheNearestScreenKeepingTheSizeWhereItFits) {
+    const QRect left(0, 0, 1920, 1040);     // a 1920 x 1080 monitor less its panel
+    const QRect right(1920, 0, 1280, 1024); // a smaller one to its right
+    const QRect scaled(0, 0, 1280, 693);    // the left monitor at 150 %
+    const QList<QRect> both{left, right};
+    const struct {
+        QRect window;
+        QList<QRect> screens;
+        QRect expected;
+    } cases[] = {
+        {{100, 100, 800, 400}, both, {100, 100, 800, 400}},     // wholly on one: unchanged
+        {{2000, 50, 800, 400}, both, {2000, 50, 800, 400}},     // on the second: unchanged
+        {{624, 200, 800, 400}, {scaled}, {480, 200, 800, 400}}, // off the right edge
+        {{1700, 100, 800, 400}, both, {1920, 100, 800, 400}},   // into the one it covers most
+        {{-300, -200, 800, 400}, both, {0, 0, 800, 400}},       // above and left of all
+        {{4000, 2000, 800, 400}, both, {2400, 624, 800, 400}},  // beyond all: the closest
+        {{-50, 300, 2000, 1200}, {left}, {0, 0, 1920, 1040}},   // larger: shrunk to it
+        {{100, 500, 800, 900}, {scaled}, {100, 0, 800, 693}},   // taller only: width kept
+        {{-300, -200, 800, 400}, {}, {-300, -200, 800, 400}},   // no screens: unchanged
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(KeepOnScreen(c.window, c.screens), c.expected) << c.window.x();
+}
+
+TEST(ColumnWidthTest, GrowsWithTheFontButNeverBelowTheClassicWidth) {
     QFont font = QApplication::font();
     font.setPixelSize(6);
     EXPECT_EQ(ScaleClassicWidth(125, QFontMetricsF(font)), 125);
     font.setPixelSize(36);
     const QFontMetricsF large(font);
     EXPECT_GT(ScaleClassicWidth(125, large), 2 * 125);
-    EXPECT_EQ(ScaleClassicWidth(125, large),
-              qRound(125 * AverageLetterWidth(large) / kClassicLetterWidth));
 }
 
 TEST_F(ViewTest, SaveRequestsAndUnknownCommandsReachTheDocumentAndAQueuedSaveOutlivesTheRows) {
     Run({Event(500, true, "a"), Event(600, true, "b")});
     EXPECT_FALSE(view->OnCommand(ID_APP_ABOUT));
     const QString path = FreshDataFile();
-    Select(1);
+    view->selectRow(1);
     view->OnCommand(ID_EVENT_TOGGLE); // its save is still queued when the window goes
     view->OnDestroy();
     EXPECT_EQ(Saves(), 1);
-    const auto events = Reread(path);
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0].m_bEnabled, 1);
-    EXPECT_EQ(events[1].m_bEnabled, 0);
+    CTintwatchDoc reread(platform.screen, platform.messageBox);
+    ASSERT_EQ(reread.OnOpenDocument(path), CTintwatchDoc::OpenResult::Complete);
+    ASSERT_EQ(reread.m_arrEvents.size(), 2u);
+    EXPECT_EQ(reread.m_arrEvents[0].m_bEnabled, 1);
+    EXPECT_EQ(reread.m_arrEvents[1].m_bEnabled, 0);
 }
 
-TEST_F(ViewTest, AddAppendsSelectsStartsItsTimerAndSavesButACancelChangesNothing) {
+TEST_F(ViewTest, AddAndEditShowTheConfirmedValuesAndSetTheTimerButACancelChangesNothing) {
     Run({Event(500, true, "a"), Event(600, true, "b")});
     view->OnCommand(ID_EVENT_NEW); // the scripted editor cancels
+    view->selectRow(1);
+    view->OnCommand(ID_EVENT_EDIT);
+    EXPECT_EQ(editor.runs, 2);
     EXPECT_EQ(view->rowCount(), 2);
     EXPECT_EQ(Saves(), 0);
     EXPECT_FALSE(doc.IsModified());
 
-    Select(0);
-    Answer([](CEventInfo& event) {
+    view->selectRow(0);
+    editor.answer = ([](CEventInfo& event) {
         event.m_sComment = "new";
         event.m_nInterval = 900;
     });
     EXPECT_TRUE(view->OnCommand(ID_EVENT_NEW));
+    EXPECT_FALSE(editor.lastEditMode);
     EXPECT_EQ(Column(kColumnNumber), QStringList({"1", "2", "3"}));
     EXPECT_EQ(view->GetItemText(2, kColumnComment), "new");
-    EXPECT_EQ(view->selectionModel()->selectedRows().size(), 1);
     EXPECT_TRUE(view->selectionModel()->isRowSelected(2, {}));
     EXPECT_EQ(timers->running.at(3), 900u);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(Saves(), 1);
 
-    Answer([](CEventInfo& event) { event.m_bEnabled = 0; });
-    view->OnCommand(ID_EVENT_NEW);
-    EXPECT_EQ(timers->running.count(4), 0u);
-    EXPECT_EQ(Saves(), 1);
-}
-
-TEST_F(ViewTest, EditShowsTheConfirmedValuesAndRestartsOrStopsTheTimer) {
-    Run({Event(500, true, "a"), Event(600, true, "b")});
-    Select(1);
-    view->OnCommand(ID_EVENT_EDIT); // cancelled
-    EXPECT_EQ(editor.runs, 1);
-    EXPECT_EQ(Saves(), 0);
-
-    Answer([](CEventInfo& event) {
+    editor.answer = ([](CEventInfo& event) {
         event.m_sComment = "edited";
         event.m_nInterval = 1234;
     });
+    view->selectRow(1);
     for (const int id : {ID_EVENT_EDIT, ID_POPUP_EVENT_EDIT}) {
         timers->calls.clear();
         EXPECT_TRUE(view->OnCommand(id));
@@ -164,57 +293,68 @@ TEST_F(ViewTest, EditShowsTheConfirmedValuesAndRestartsOrStopsTheTimer) {
         EXPECT_EQ(timers->calls, QStringList({"kill 2", "set 2 1234"}));
         EXPECT_EQ(Saves(), 1);
     }
-    Answer([](CEventInfo& event) { event.m_bEnabled = 0; });
+    editor.answer = ([](CEventInfo& event) { event.m_bEnabled = 0; });
     view->OnCommand(ID_EVENT_EDIT);
     EXPECT_EQ(timers->running.count(2), 0u);
     EXPECT_EQ(view->GetItemText(1, kColumnEnabled), "No");
+    view->OnCommand(ID_EVENT_NEW);
+    EXPECT_EQ(timers->running.count(4), 0u);
+    EXPECT_EQ(Saves(), 2);
 }
 
 TEST_F(ViewTest, CommandsWithoutTheSelectionTheyNeedShowTheirMessageAndChangeNothing) {
-    Run({Event(500, true), Event(600, false)});
+    CEventInfo placed = Event(600, false);
+    placed.m_ptLocation = QPoint(-1200, 2400);
+    Run({Event(500, true), placed});
     view->clearSelection();
     timers->calls.clear();
     const QString single = "Please Select a Single Event from the List to Continue.";
     const QString records = "Please Select Record(s) from the List to continue.";
-    const QString recordsCapital = "Please Select Record(s) from the List to Continue.";
+    const QString toggle = "Please Select Record(s) from the List to Continue.";
     const std::pair<int, QString> cases[] = {
-        {ID_EVENT_EDIT, single},           {ID_POPUP_EVENT_EDIT, single},
-        {ID_EVENT_DELETE, records},        {ID_POPUP_EVENT_DELETE, records},
-        {ID_EVENT_TOGGLE, recordsCapital}, {ID_POPUP_EVENT_TOGGLE, recordsCapital},
+        {ID_EVENT_EDIT, single},       {ID_POPUP_EVENT_EDIT, single},
+        {ID_EVENT_DELETE, records},    {ID_POPUP_EVENT_DELETE, records},
+        {ID_EVENT_TOGGLE, toggle},     {ID_POPUP_EVENT_TOGGLE, toggle},
         {ID_POPUP_SHOW_CURSOR, single}};
     for (const auto& [id, message] : cases) {
         platform.messageBox.shown.clear();
         EXPECT_TRUE(view->OnCommand(id));
-        ASSERT_EQ(platform.messageBox.shown.size(), 1u) << id;
-        EXPECT_EQ(platform.messageBox.shown[0].text, message) << id;
-        EXPECT_EQ(platform.messageBox.shown[0].icon, MbIcon::Information);
+        EXPECT_EQ(Shown(), QStringList{message}) << id;
     }
     EXPECT_EQ(editor.runs, 0);
     EXPECT_TRUE(platform.screen.warps.empty());
     EXPECT_TRUE(timers->calls.isEmpty());
     EXPECT_EQ(view->rowCount(), 2);
     EXPECT_EQ(Saves(), 0);
-}
 
-TEST_F(ViewTest, ARowWithoutARecordIsAFaultForEditAndSkippedByTheOthers) {
-    Run({Event(500, false, "a")});
+    // A row without a record is a fault for Edit and skipped by the others.
     view->setItem(0, kColumnNumber, new QTableWidgetItem("1"));
-    Select(0);
-    view->OnCommand(ID_EVENT_EDIT);
-    view->OnCommand(ID_EVENT_TOGGLE);
-    view->OnCommand(ID_POPUP_SHOW_CURSOR);
-    ASSERT_EQ(platform.messageBox.shown.size(), 1u);
-    EXPECT_EQ(platform.messageBox.shown[0].text, "Tecnical Fault Number 1 of Software.");
-    EXPECT_EQ(platform.messageBox.shown[0].icon, MbIcon::Error);
+    view->selectRow(0);
+    platform.messageBox.shown.clear();
+    for (const int id : {ID_EVENT_EDIT, ID_EVENT_TOGGLE, ID_POPUP_SHOW_CURSOR})
+        view->OnCommand(id);
+    EXPECT_EQ(Shown(), QStringList{"Tecnical Fault Number 1 of Software."});
     EXPECT_EQ(editor.runs, 0);
     EXPECT_TRUE(platform.screen.warps.empty());
-    EXPECT_EQ(timers->running.count(1), 0u);
+    EXPECT_EQ(timers->running.count(1), 1u);
+
+    // Show Cursor Position and the website need no save.
+    Deliver();
+    view->selectRow(1);
+    EXPECT_TRUE(view->OnCommand(ID_POPUP_SHOW_CURSOR));
+    EXPECT_EQ(platform.screen.warps, std::vector<QPoint>({QPoint(-1200, 2400)}));
+    EXPECT_TRUE(view->OnCommand(ID_HELP_WEBSITE));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !platform.launcher.calls.isEmpty(); }, 5000));
+    ASSERT_EQ(platform.launcher.calls.size(), 1);
+    EXPECT_TRUE(platform.launcher.calls[0].contains(WebsiteUrl()));
+    EXPECT_EQ(Shown().size(), 1);
+    EXPECT_EQ(Saves(), 0);
 }
 
 TEST_F(ViewTest, DeleteRenumbersAndEveryEventKeepsItsOwnIntervalAndTicks) {
     Run({Event(100, true, "a"), Event(200, true, "b"), Event(300, true, "c"),
          Event(400, false, "d"), Event(500, true, "e")});
-    Select(1);
+    view->selectRow(1);
     view->OnCommand(ID_EVENT_DELETE); // the fake answers No
     EXPECT_EQ(view->rowCount(), 5);
     EXPECT_EQ(Saves(), 0);
@@ -242,7 +382,7 @@ TEST_F(ViewTest, DeleteRenumbersAndEveryEventKeepsItsOwnIntervalAndTicks) {
               QStringList({"0 Detected Out of 100", "1 Detected Out of 100",
                            "0 Detected Out of 100", "1 Detected Out of 100"}));
 
-    Answer([](CEventInfo& event) { event.m_nInterval = 600; });
+    editor.answer = ([](CEventInfo& event) { event.m_nInterval = 600; });
     view->OnCommand(ID_EVENT_NEW);
     EXPECT_EQ(timers->running.at(5), 600u);
     EXPECT_EQ(timers->running.at(4), 500u);
@@ -252,7 +392,7 @@ TEST_F(ViewTest, DeletingTheLastRowStillSavesAnEmptyList) {
     Run({Event(100, true, "only")});
     const QString path = FreshDataFile();
     ASSERT_TRUE(doc.OnSaveDocument(path));
-    Select(0);
+    view->selectRow(0);
     platform.messageBox.answers = {IDYES};
     view->OnCommand(ID_EVENT_DELETE);
     EXPECT_TRUE(timers->running.empty());
@@ -265,7 +405,7 @@ TEST_F(ViewTest, EnablingASpentEventStartsItAfreshAndDisablingKeepsItsCount) {
     spent.m_nMaxCount = 3;
     spent.m_nDetectCount = 3;
     Run({Event(100, true), spent});
-    Select(1);
+    view->selectRow(1);
     EXPECT_TRUE(view->OnCommand(ID_EVENT_TOGGLE));
     EXPECT_EQ(view->GetItemText(1, kColumnCount), "0 Detected Out of 3");
     EXPECT_EQ(timers->running.at(2), 700u);
@@ -283,28 +423,13 @@ TEST_F(ViewTest, EnablingASpentEventStartsItAfreshAndDisablingKeepsItsCount) {
     EXPECT_EQ(view->GetItemData(1)->m_bEnabled, 0);
 }
 
-TEST_F(ViewTest, ShowCursorPositionAndTheWebsiteCommandSaveNothing) {
-    CEventInfo event = Event(100, true);
-    event.m_ptLocation = QPoint(-1200, 2400);
-    Run({Event(100, true), event});
-    Select(1);
-    EXPECT_TRUE(view->OnCommand(ID_POPUP_SHOW_CURSOR));
-    EXPECT_EQ(platform.screen.warps, std::vector<QPoint>({QPoint(-1200, 2400)}));
-    EXPECT_TRUE(view->OnCommand(ID_HELP_WEBSITE));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !platform.launcher.calls.isEmpty(); }, 5000));
-    ASSERT_EQ(platform.launcher.calls.size(), 1);
-    EXPECT_TRUE(platform.launcher.calls[0].contains(WebsiteUrl()));
-    EXPECT_TRUE(platform.messageBox.shown.empty());
-    EXPECT_EQ(Saves(), 0);
-}
-
 TEST_F(ViewTest, ADetectionDuringAnEditCountsThenTheConfirmedValuesShow) {
     Run({Event(100, true, "a"), Event(200, true, "before")});
-    Select(1);
+    view->selectRow(1);
     platform.screen.background = kOther;
     QString shownDuringEdit;
     CEventInfo seenByTick;
-    Answer([&](CEventInfo& event) {
+    editor.answer = ([&](CEventInfo& event) {
         tick(2); // the timer fires while the editor runs its own loop
         shownDuringEdit = view->GetItemText(1, kColumnCount);
         seenByTick = event;
@@ -334,6 +459,49 @@ TEST_F(ViewTest, ADetectionBringsItsRowIntoView) {
     EXPECT_TRUE(view->viewport()->rect().contains(view->visualItemRect(last)));
 }
 
+TEST_F(ViewTest, AnUnknownVerbIsNamedOncePerEventUntilItChanges) {
+    auto launching = [](const QString& verb, int execute, const QString& comment) {
+        CEventInfo event = Event(100, true, comment);
+        event.m_bExecute = execute;
+        event.m_sCommand = verb;
+        event.m_sFilePath = QStringLiteral("/tmp/notes.txt");
+        return event;
+    };
+    Run({launching("Opne", 1, "door bell"), launching("EDIT", 1, ""),
+         launching("Opne", 0, "no launch"), launching("Opne", 1, "")});
+    platform.screen.background = RGB(200, 0, 0); // every point differs: each tick detects
+    QStringList notes;
+    QObject::connect(view.get(), &CTintwatchView::StatusNote,
+                     [&](const QString& text) { notes << text; });
+    // The detection still counts and saves as any other.
+    tick(1);
+    ASSERT_EQ(notes, QStringList{"Event 1 (\"door bell\"): the verb \"Opne\" is not one of open, "
+                                 "edit, print and explore, so nothing was opened."});
+    EXPECT_EQ(Saves(), 1);
+    tick(1);
+    EXPECT_EQ(notes.size(), 1) << "said once, not at every detection";
+    // Known verbs, whatever their case, and events that launch nothing are not mentioned.
+    tick(2);
+    tick(3);
+    EXPECT_EQ(notes.size(), 1);
+    tick(4);
+    ASSERT_EQ(notes.size(), 2);
+    EXPECT_TRUE(notes[1].startsWith("Event 4: the verb \"Opne\"")) << notes[1].toStdString();
+
+    // A changed verb is named again; after a known one, the old mistake is news again.
+    const auto tickWith = [&](const char* verb) {
+        view->GetItemData(0)->m_sCommand = QString::fromLatin1(verb);
+        tick(1);
+    };
+    tickWith("Opn");
+    ASSERT_EQ(notes.size(), 3);
+    EXPECT_TRUE(notes[2].contains("\"Opn\""));
+    tickWith("open");
+    tickWith("Opn");
+    EXPECT_EQ(notes.size(), 4);
+    EXPECT_EQ(view->GetItemText(0, kColumnCount), "5 Detected Out of 100");
+}
+
 TEST_F(ViewTest, KeysDoubleClicksAndTheContextMenuReachTheCommandsOnce) {
     Run({Event(100, true, "a"), Event(200, true, "b")});
     frame.show();
@@ -341,19 +509,16 @@ TEST_F(ViewTest, KeysDoubleClicksAndTheContextMenuReachTheCommandsOnce) {
     view->setFocus();
     // The frame's accelerators for the same keys must not fire a second time.
     int acceleratorRuns = 0;
-    for (const auto& [key, id] :
-         {std::pair{Qt::Key_Return, ID_EVENT_EDIT}, std::pair{Qt::Key_Delete, ID_EVENT_DELETE}}) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Delete}) {
         auto* action = new QAction(&frame);
         action->setShortcut(QKeySequence(key));
-        QObject::connect(action, &QAction::triggered, &frame, [&, id = id] {
-            ++acceleratorRuns;
-            view->OnCommand(id);
-        });
+        QObject::connect(action, &QAction::triggered, &frame, [&] { ++acceleratorRuns; });
         frame.addAction(action);
     }
-    Select(1);
+    view->selectRow(1);
     QTest::keyClick(view.get(), Qt::Key_Return);
     QTest::keyClick(view.get(), Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(view.get(), Qt::Key_Return, Qt::ShiftModifier); // not a command
     const QPoint cell = view->visualItemRect(view->item(1, kColumnComment)).center();
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell);
     EXPECT_EQ(editor.runs, 3);
@@ -363,9 +528,9 @@ TEST_F(ViewTest, KeysDoubleClicksAndTheContextMenuReachTheCommandsOnce) {
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
                        QPoint(20, view->viewport()->height() - 5));
     EXPECT_EQ(editor.runs, 3);
-    ASSERT_EQ(platform.messageBox.shown.size(), 1u);
+    EXPECT_EQ(platform.messageBox.shown.size(), 1u);
 
-    Select(0);
+    view->selectRow(0);
     platform.messageBox.answers = {IDYES};
     QTest::keyClick(view.get(), Qt::Key_Delete);
     EXPECT_EQ(Column(kColumnComment), QStringList({"b"}));
@@ -379,17 +544,16 @@ TEST_F(ViewTest, KeysDoubleClicksAndTheContextMenuReachTheCommandsOnce) {
     ASSERT_TRUE(menu->isVisible());
     EXPECT_EQ(menu->pos(), global);
     menu->close();
-    const auto action = [menu](int id) {
+    const auto trigger = [menu](int id) {
         for (QAction* a : menu->actions())
             if (a->data().toInt() == id)
-                return a;
-        return static_cast<QAction*>(nullptr);
+                a->trigger();
     };
-    Select(0);
-    action(ID_POPUP_EVENT_TOGGLE)->trigger();
+    view->selectRow(0);
+    trigger(ID_POPUP_EVENT_TOGGLE);
     EXPECT_EQ(view->GetItemText(0, kColumnEnabled), "No");
     // Adding is posted: the editor opens only once the menu has closed.
-    action(ID_POPUP_EVENT_NEW)->trigger();
+    trigger(ID_POPUP_EVENT_NEW);
     EXPECT_EQ(editor.runs, 3);
     Deliver();
     EXPECT_EQ(editor.runs, 4);

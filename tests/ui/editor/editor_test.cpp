@@ -1,0 +1,398 @@
+// The event editor over fake platform services: opening in either mode, the screen picks and
+// their keys, browsing, the test tone, the checks on OK and what reaches the record; the number
+// conversions beneath it; and its layout at this desktop's font (run again at twice the scale).
+#include "fakes/fake_platform.h"
+#include "support/records.h"
+#include "ui/editor/color_event_template.h"
+#include "ui/editor/color_static.h"
+#include "ui/editor/data_exchange.h"
+#include "ui/editor/dlg_color_event.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <limits>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DataExchange, NumbersAreDecimalsWithinTheirRangeOnly) {
+    const std::pair<const char*, std::optional<int>> signedCases[] = {
+        {"0", 0},
+        {" 42 ", 42},
+        {"+7", 7},
+        {"-15", -15},
+        {"2147483647", 2147483647},
+        {"", {}},
+        {"-", {}},
+        {"12a", {}},
+        {"1 2", {}},
+        {"-2147483648", std::numeric_limits<int>::min()},
+        {"0x10", {}},
+        {"1.5", {}},
+        {"2147483648", {}},
+        {"-2147483649", {}}};
+    for (const auto& [text, value] : signedCases)
+        EXPECT_EQ(ParseInt32(QString::fromLatin1(text)), value) << text;
+    const std::pair<const char*, std::optional<std::uint32_t>> unsignedCases[] = {
+        {"007", 7u}, {"4294967295", 4294967295u}, {"", {}},       {"-1", {}},
+        {"+1", {}},  {"4294967296", {}},          {"5000ms", {}}, {"١٢", {}}};
+    for (const auto& [text, value] : unsignedCases)
+        EXPECT_EQ(ParseUInt32(QString::fromUtf8(text)), value) << text;
+}
+
+TEST(ColorStatic, PaintsNothingBeforeTheFirstColourThenOnlyThatColour) {
+    CColorStatic swatch;
+    swatch.resize(40, 20);
+    const auto count = [&swatch](QColor color) {
+        QImage image(swatch.size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        swatch.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += QColor(image.pixel(x, y)) == color ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(count(Qt::magenta), 800) << "an ordinary static";
+    swatch.SetColor(RGB(10, 200, 30)); // red in the low byte
+    EXPECT_EQ(count(QColor(10, 200, 30)), 800);
+    swatch.SetColor(kUnreadablePixel);
+    EXPECT_EQ(count(Qt::white), 800);
+}
+
+QString Hint(const char* key) {
+    return QStringLiteral("Move Cursor to the Desired Position and Press %1 Key to Get the Color "
+                          "Under Curor.")
+        .arg(QLatin1String(key));
+}
+
+CEventInfo EditedRecord() {
+    CEventInfo event = NumberedEvent(3);
+    event.m_ptLocation = QPoint(321, 654);
+    event.m_clrMatch = RGB(1, 2, 3);
+    event.m_clrTarget = RGB(200, 100, 50);
+    event.m_sCommand = QStringLiteral("Print");
+    event.m_sFilePath = QStringLiteral("/home/u/report.txt");
+    event.m_nInterval = 250;
+    event.m_nDetectCount = 4;
+    event.m_nFrequency = 440;
+    event.m_bAudioAlert = 0;
+    event.m_bExecute = 0;
+    return event;
+}
+
+class EditorTest : public ::testing::Test {
+protected:
+    // Shows the dialog non-modally, as its modal run would, and lets posted work run.
+    CDlgColorEvent& Open(CEventInfo& record, bool editMode) {
+        dialog = std::make_unique<CDlgColorEvent>(fakes.Services(), nullptr);
+        dialog->m_pEvent = &record;
+        dialog->m_bEditMode = editMode ? 1 : 0;
+        dialog->show();
+        QCoreApplication::processEvents();
+        return *dialog;
+    }
+    QLineEdit* Edit(int id) const { return qobject_cast<QLineEdit*>(dialog->Control(id)); }
+    QCheckBox* Check(int id) const { return qobject_cast<QCheckBox*>(dialog->Control(id)); }
+    QString Text(int id) const { return Edit(id)->text(); }
+    void Type(int id, const QString& text) const { Edit(id)->setText(text); }
+    void Click(int id) { qobject_cast<QAbstractButton*>(dialog->Control(id))->click(); }
+    QStringList Shown() const {
+        QStringList texts;
+        for (const auto& shown : fakes.messageBox.shown)
+            texts << shown.text;
+        return texts;
+    }
+
+    FakePlatform fakes;
+    std::unique_ptr<CDlgColorEvent> dialog;
+    CEventInfo event = EditedRecord();
+};
+
+TEST_F(EditorTest, AddPicksThePointUnderThePointerAndRemembersOnlyConfirmedChoices) {
+    fakes.screen.cursor = QPoint(100, 200);
+    fakes.screen.pixels[{100, 200}] = RGB(10, 20, 30);
+    fakes.fileChooser.answer = QStringLiteral("/opt/tools/alarm.sh");
+    CEventInfo first;
+    Open(first, false);
+    EXPECT_EQ(Text(IDC_FILE_PATH), fakes.folders.editor);
+    EXPECT_EQ(Text(IDC_X), "100");
+    EXPECT_EQ(Text(IDC_BLUE), "30");
+    EXPECT_EQ(dialog->m_stcMatchColor->m_clrColor, RGB(10, 20, 30));
+    EXPECT_EQ(dialog->m_stcTargetColor->m_clrColor, RGB(255, 255, 255));
+    EXPECT_EQ(dialog->focusWidget(), dialog->Control(IDC_LOCATION_UNDER_CURSOR));
+    Check(IDC_ONLY_SPECIFIC_COLOR)->setChecked(true);
+    dialog->OnBrowsePath();
+    dialog->OnOK();
+    ASSERT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(first.m_ptLocation, QPoint(100, 200));
+    EXPECT_EQ(first.m_clrMatch, RGB(10, 20, 30));
+    EXPECT_EQ(first.m_bOnlySpecificColor, 1);
+    EXPECT_EQ(first.m_sFilePath, "/opt/tools/alarm.sh");
+
+    // The next add starts from them; a cancelled add and an edit change nothing remembered.
+    CEventInfo second;
+    Open(second, false);
+    EXPECT_TRUE(Check(IDC_ONLY_SPECIFIC_COLOR)->isChecked());
+    EXPECT_EQ(Text(IDC_FILE_PATH), "/opt/tools/alarm.sh");
+    Check(IDC_ONLY_SPECIFIC_COLOR)->setChecked(false);
+    dialog->reject();
+    const auto remembered = fakes.profile.values;
+    Open(event, true);
+    Check(IDC_ONLY_SPECIFIC_COLOR)->setChecked(false);
+    dialog->OnOK();
+    EXPECT_EQ(fakes.profile.values, remembered);
+    EXPECT_EQ(remembered.value("Settings/m_bOnlySpecificColor").toInt(), 1);
+}
+
+TEST_F(EditorTest, WithoutThePointerTheHintsSayToTypeAndNothingIsPicked) {
+    fakes.screen.cursor.reset(); // a desktop that keeps the pointer from programs
+    CEventInfo fresh;
+    Open(fresh, false);
+    const QString type = "Picking from the screen is not available on this desktop yet: type the "
+                         "location and the colors.";
+    EXPECT_EQ(dialog->m_stcLocationHint->text(), type);
+    EXPECT_EQ(dialog->m_stcColorHint->text(), type);
+    EXPECT_TRUE(fakes.messageBox.shown.empty());
+}
+
+TEST_F(EditorTest, EditShowsTheRecordPicksNothingAndWritesOnlyOnOk) {
+    fakes.screen.cursor = QPoint(5, 5);
+    Open(event, true);
+    EXPECT_EQ(Text(IDC_X), "321");
+    EXPECT_EQ(Text(IDC_COMMAND), "Print");
+    EXPECT_EQ(Text(IDC_INTERVAL), "250");
+    EXPECT_EQ(dialog->m_stcTargetColor->m_clrColor, RGB(200, 100, 50));
+    EXPECT_EQ(fakes.screen.reads, 0);
+
+    Type(IDC_COMMENT, "new note");
+    Type(IDC_INTERVAL, " -20 ");
+    Type(IDC_COMMAND, "  Edit  ");
+    Check(IDC_ENABLED)->setChecked(false);
+    dialog->OnOK();
+    EXPECT_EQ(event.m_sComment, "new note");
+    EXPECT_EQ(event.m_nInterval, -20) << "no range is checked";
+    EXPECT_EQ(event.m_sCommand, "Edit");
+    EXPECT_EQ(event.m_bEnabled, 0);
+    EXPECT_EQ(event.m_nDetectCount, 4) << "saved disabled keeps its count";
+
+    Open(event, true);
+    Check(IDC_ENABLED)->setChecked(true);
+    dialog->OnOK();
+    EXPECT_EQ(event.m_nDetectCount, 0) << "saved enabled starts counting afresh";
+}
+
+TEST_F(EditorTest, RefusalsKeepTheDialogOpenAndTheRecordAsItWas) {
+    const QByteArray before = RecordBytes(event);
+    Open(event, true);
+    Check(IDC_EXECUTE)->setChecked(true);
+    Type(IDC_COMMAND, "   ");
+    dialog->OnOK();
+    Type(IDC_COMMAND, " Open ");
+    dialog->m_sFilePath.clear();
+    Type(IDC_FILE_PATH, QString());
+    dialog->OnOK();
+    Type(IDC_INTERVAL, QString());
+    dialog->OnOK();
+    EXPECT_EQ(dialog->focusWidget(), dialog->Control(IDC_INTERVAL));
+    EXPECT_EQ(Shown(),
+              QStringList({"Please Specify the Command to be Executed.\n\nThe Command is a String "
+                           "which is displayed when you Right Click on the Specified File.\n\n"
+                           "Examples of Command are Open, Print, Edit, etc, Specify it as Open if "
+                           "you are unsure about it.",
+                           "Please Specify the File or Application Path to Continue.\n\nThis File "
+                           "Path will be executed when Color Change is Detected.",
+                           "Please enter an integer."}));
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(RecordBytes(event), before);
+
+    // Escape and the close button write nothing either, and give the keys back.
+    for (const bool escape : {true, false}) {
+        Open(event, true);
+        Type(IDC_COMMENT, "not kept");
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        if (escape)
+            QCoreApplication::sendEvent(dialog.get(), &press);
+        else
+            dialog->close();
+        EXPECT_EQ(dialog->result(), QDialog::Rejected);
+        EXPECT_EQ(RecordBytes(event), before);
+        EXPECT_TRUE(fakes.hotKeys.held.empty());
+    }
+
+    // Not launching: a blank command is stored empty and an empty path is accepted.
+    Open(event, true);
+    Type(IDC_COMMAND, "  \t ");
+    Type(IDC_FILE_PATH, QString());
+    dialog->m_sFilePath.clear();
+    dialog->OnOK();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(event.m_sCommand, QString());
+    EXPECT_EQ(event.m_sFilePath, QString());
+}
+
+TEST_F(EditorTest, PicksKeepTypedTextAndAnUnreadablePointIsRefusedWithAHint) {
+    Open(event, true);
+    // Typed text before a refused number is taken; from the refused one on, values stay.
+    Type(IDC_COMMAND, "typed command");
+    Type(IDC_MAX_COUNT, "soon");
+    Type(IDC_COMMENT, "not taken");
+    Type(IDC_FREQUENCY, "1234");
+    Check(IDC_ENABLED)->setChecked(!Check(IDC_ENABLED)->isChecked());
+    fakes.screen.cursor = QPoint(40, 50);
+    fakes.screen.pixels[{40, 50}] = RGB(9, 8, 7);
+    dialog->OnLocationUnderCursor();
+    EXPECT_EQ(Text(IDC_COMMAND), "typed command");
+    EXPECT_EQ(Text(IDC_MAX_COUNT).toInt(), event.m_nMaxCount);
+    EXPECT_EQ(Text(IDC_COMMENT), event.m_sComment);
+    EXPECT_EQ(Text(IDC_FREQUENCY), "440");
+    EXPECT_EQ(Check(IDC_ENABLED)->isChecked(), event.m_bEnabled != 0);
+    EXPECT_EQ(Text(IDC_X), "40");
+    EXPECT_EQ(Text(IDC_GREEN), "8");
+    EXPECT_EQ(dialog->m_stcMatchColor->m_clrColor, RGB(9, 8, 7));
+
+    fakes.screen.cursor = QPoint(7, 8);
+    fakes.screen.pixels[{7, 8}] = RGB(0, 255, 0);
+    dialog->OnColorUnderCursor();
+    EXPECT_EQ(dialog->m_stcTargetColor->m_clrColor, RGB(0, 255, 0));
+    EXPECT_EQ(dialog->m_ptLocation, QPoint(40, 50)) << "the colour pick changes the target only";
+
+    fakes.screen.cursor.reset();
+    dialog->OnLocationUnderCursor();
+    dialog->OnColorUnderCursor();
+    EXPECT_EQ(Shown().mid(1), QStringList(2, "Could not get Current Mouse Curor Position."));
+
+    // A point the screen cannot show (a gap between monitors) is refused, with a hint.
+    fakes.screen.cursor = QPoint(1500, 40);
+    fakes.screen.background = kUnreadablePixel;
+    dialog->OnLocationUnderCursor();
+    dialog->OnColorUnderCursor();
+    for (const auto& [hint, key] : {std::pair{dialog->m_stcLocationHint, " F6 "},
+                                    std::pair{dialog->m_stcColorHint, " F7 "}}) {
+        EXPECT_EQ(hint->text(), QStringLiteral("Cannot Read the Color at that Position. Move "
+                                               "Cursor Elsewhere and Press %1 Key Again.")
+                                    .arg(key));
+        EXPECT_LE(hint->heightForWidth(hint->width()), hint->height()) << "clipped";
+    }
+    EXPECT_EQ(Shown().size(), 3);
+    EXPECT_EQ(Text(IDC_X), "40");
+    EXPECT_EQ(Text(IDC_RED), "9");
+    EXPECT_EQ(dialog->m_stcMatchColor->m_clrColor, RGB(9, 8, 7));
+    EXPECT_EQ(dialog->m_stcTargetColor->m_clrColor, RGB(0, 255, 0));
+    // A readable pick afterwards is taken, and the hint is the key's again.
+    fakes.screen.background = RGB(5, 5, 5);
+    dialog->OnColorUnderCursor();
+    EXPECT_EQ(dialog->m_stcColorHint->text(), Hint(" F7 "));
+
+    Click(IDC_SHOW_LOCATION);
+    EXPECT_EQ(fakes.screen.warps, std::vector<QPoint>({QPoint(40, 50)}));
+    dialog->OnOK();
+    EXPECT_EQ(event.m_ptLocation, QPoint(40, 50));
+    EXPECT_EQ(event.m_clrMatch, RGB(9, 8, 7));
+    EXPECT_EQ(event.m_clrTarget, RGB(5, 5, 5));
+}
+
+TEST_F(EditorTest, BrowseReplacesOnlyThePathAndTheTestToneSoundsTheTypedValues) {
+    fakes.folders.desktop = QStringLiteral("/home/u/Desktop");
+    Open(event, true);
+    dialog->OnBrowsePath(); // cancelled
+    EXPECT_EQ(Text(IDC_FILE_PATH), "/home/u/report.txt");
+    fakes.fileChooser.answer = QStringLiteral("/usr/bin/xmessage");
+    Click(IDC_BROWSE_PATH);
+    EXPECT_EQ(Text(IDC_FILE_PATH), "/usr/bin/xmessage");
+    EXPECT_EQ(fakes.fileChooser.asked.value(1), "/home/u/Desktop|All Files (*)");
+    EXPECT_EQ(event.m_sFilePath, "/home/u/report.txt") << "not before OK";
+
+    Type(IDC_FREQUENCY, "880");
+    Type(IDC_DURATION, "120");
+    Click(IDC_TEST_BEEP); // whatever the audio alert box says
+    ASSERT_TRUE(fakes.tone.WaitForBeeps(1));
+    Type(IDC_FREQUENCY, "1000");
+    Type(IDC_DURATION, QString()); // refused: the value held before sounds
+    dialog->OnTestBeep();
+    ASSERT_TRUE(fakes.tone.WaitForBeeps(2));
+    EXPECT_EQ(fakes.tone.Beeps()[0], std::make_pair(880u, 120u));
+    EXPECT_EQ(fakes.tone.Beeps()[1], std::make_pair(1000u, 120u));
+    EXPECT_EQ(Shown(), QStringList{"Please enter a positive integer."});
+}
+
+TEST_F(EditorTest, HotKeysAreTheFirstFreeOnesTheirPressesArePostedAndAllGoBackOnClose) {
+    // (A key held by another client, and the keys given back on OK: editor_x11_test.)
+    fakes.hotKeys.takenElsewhere = {VK_F6, VK_F7, VK_F8};
+    Open(event, true);
+    EXPECT_EQ(dialog->m_stcLocationHint->text(), Hint(" F9 "));
+    EXPECT_EQ(dialog->m_stcColorHint->text(), Hint("SpaceBar"));
+    fakes.screen.cursor = QPoint(11, 22);
+    fakes.screen.pixels[{11, 22}] = RGB(50, 60, 70);
+    ASSERT_TRUE(fakes.hotKeys.Press(VK_F9));
+    EXPECT_EQ(dialog->m_ptLocation, QPoint(321, 654)) << "posted, not run inside the press";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog->m_ptLocation, QPoint(11, 22));
+    dialog->reject();
+    EXPECT_TRUE(fakes.hotKeys.held.empty());
+}
+
+// No text is clipped and controls that stand apart in the template's dialog units, side by side
+// or one above the other, still do.
+void ExpectLaidOut(const CDlgColorEvent& dialog) {
+    const QList<QWidget*> children =
+        dialog.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    const auto& controls = ColorEventTemplate();
+    ASSERT_EQ(children.size(), static_cast<qsizetype>(controls.size()));
+    const auto units = [&](const QWidget* w) {
+        return controls.at(static_cast<std::size_t>(w->property("templateIndex").toInt()))
+            .dialogUnits;
+    };
+    const auto shown = [](QString text) { return text.remove(QLatin1Char('&')); };
+    for (const QWidget* widget : children) {
+        const QRect r = widget->geometry();
+        const QFontMetrics fm = widget->fontMetrics();
+        const std::string name = widget->metaObject()->className();
+        EXPECT_TRUE(QRect(QPoint(0, 0), dialog.size()).contains(r)) << name;
+        EXPECT_GE(r.height(), fm.height()) << name;
+        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+            EXPECT_LE(label->wordWrap() ? label->heightForWidth(r.width()) - r.height()
+                                        : fm.horizontalAdvance(shown(label->text())) - r.width(),
+                      0)
+                << label->text().toStdString();
+        } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+            EXPECT_LT(fm.horizontalAdvance(shown(button->text())), r.width()) << name;
+            EXPECT_LE(button->sizeHint().height(), r.height()) << name;
+        } else if (const auto* box = qobject_cast<const QGroupBox*>(widget)) {
+            EXPECT_LT(fm.horizontalAdvance(box->title()), r.width()) << name;
+        }
+        for (const QWidget* other : children) {
+            const QRect ua = units(widget), ub = units(other), b = other->geometry();
+            EXPECT_TRUE(ua.left() + ua.width() > ub.left() || r.right() <= b.left()) << name;
+            EXPECT_TRUE(ua.top() + ua.height() > ub.top() || r.bottom() <= b.top()) << name;
+            EXPECT_TRUE(!ua.contains(ub) || r.contains(b)) << name;
+        }
+    }
+}
+
+TEST_F(EditorTest, LayoutClipsNothingWithTheLongestHintsOrALargerFont) {
+    fakes.hotKeys.takenElsewhere = {VK_F6, VK_F7, VK_F8, VK_F9};
+    CEventInfo fresh;
+    Open(fresh, false);
+    EXPECT_EQ(dialog->m_stcLocationHint->text(), Hint("SpaceBar"));
+    ExpectLaidOut(*dialog);
+    dialog->reject();
+
+    Open(event, true);
+    const QSize before = dialog->size();
+    QFont font = dialog->font();
+    font.setPointSizeF(font.pointSizeF() * 1.6);
+    dialog->setFont(font);
+    EXPECT_GE(dialog->width(), before.width() * 7 / 5);
+    ExpectLaidOut(*dialog);
+}
+
+} // namespace
