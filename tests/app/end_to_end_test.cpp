@@ -12,14 +12,10 @@
 
 #include <csignal>
 
-namespace {
-
-bool HasPlacement(const UserFolders& folders) {
-    QSettings settings(folders.SettingsFilePath(), QSettings::IniFormat);
-    return !settings.value(QStringLiteral("Settings/LastLocation")).toByteArray().isEmpty();
+static bool HasPlacement(const UserFolders& folders) {
+    return QSettings(folders.SettingsFilePath(), QSettings::IniFormat)
+        .contains("Settings/LastLocation");
 }
-
-} // namespace
 
 TEST(EndToEndTest, ColourChangeIsDetectedCountedLaunchedAndSaved) {
     UserFolders folders;
@@ -29,10 +25,9 @@ TEST(EndToEndTest, ColourChangeIsDetectedCountedLaunchedAndSaved) {
     CEventInfo event;
     event.m_ptLocation = QPoint(1120, 860);
     event.m_clrMatch = RGB(0x20, 0x40, 0xc0);
-    event.m_bOnlySpecificColor = 0;
+    event.m_bOnlySpecificColor = event.m_bAudioAlert = 0;
     event.m_nMaxCount = 3;
     event.m_nInterval = 300;
-    event.m_bAudioAlert = 0;
     event.m_sFilePath = WriteRecordingScript(folders.Path("launched.sh"), log);
     event.m_sComment = QStringLiteral("watched by the end-to-end test");
     const QByteArray original = DataFileBytes({event, NumberedEvent(2)}); // the second is off

@@ -166,6 +166,8 @@ public:
     };
     int MessageBox(QWidget*, const QString& text, MbButtons buttons, MbIcon icon) override {
         shown.push_back({text, buttons, icon});
+        if (whileOpen)
+            whileOpen();
         if (answers.empty())
             return buttons == MbButtons::YesNo ? IDNO : IDOK;
         const int answer = answers.front();
@@ -173,7 +175,8 @@ public:
         return answer;
     }
     std::vector<Shown> shown;
-    std::deque<int> answers; // answered in order; then OK, or No for Yes/No boxes
+    std::deque<int> answers;         // answered in order; then OK, or No for Yes/No boxes
+    std::function<void()> whileOpen; // runs as the box's own event loop would
 };
 
 class FakeHotKeys : public IHotKeys {
