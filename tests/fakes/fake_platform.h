@@ -132,10 +132,8 @@ public:
     }
     std::optional<QByteArray> GetProfileBinary(const QString& section,
                                                const QString& entry) override {
-        const auto it = values.constFind(Key(section, entry));
-        if (it == values.constEnd())
-            return std::nullopt;
-        return it->toByteArray();
+        const QVariant value = values.value(Key(section, entry));
+        return value.isValid() ? std::optional(value.toByteArray()) : std::nullopt;
     }
     bool WriteProfileInt(const QString& section, const QString& entry, int value) override {
         values[Key(section, entry)] = value;

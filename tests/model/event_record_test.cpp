@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 
 namespace {
 
@@ -38,7 +37,7 @@ TEST(EventRecord, DefaultRecordStoresAsItsKnown82Bytes) {
     EXPECT_EQ(RecordBytes(CEventInfo()), expected);
 }
 
-TEST(EventRecord, RoundTripAndCopyKeepEveryStoredFieldButNeverTheColourText) {
+TEST(EventRecord, RoundTripAndCopyKeepEveryStoredFieldButNeverTheColourTextAndModeIsExact) {
     CEventInfo original = NumberedEvent(7);
     original.m_nFrequency = 4000000000u;
     original.m_sColorText = QStringLiteral("stale");
@@ -60,6 +59,10 @@ TEST(EventRecord, RoundTripAndCopyKeepEveryStoredFieldButNeverTheColourText) {
     assigned = original;
     ExpectSameStoredFields(assigned, original);
     EXPECT_EQ(assigned.m_sColorText, QStringLiteral("kept"));
+    for (int flag : {1, 0, 2, -1}) { // the mode is the target's for exactly 1
+        assigned.m_bOnlySpecificColor = flag;
+        EXPECT_EQ(assigned.IsTargetMode(), flag == 1) << flag;
+    }
 }
 
 TEST(EventRecord, ColourWordsAreStoredAsChannelsAndLoadKeepsTheirLowBits) {
@@ -99,14 +102,6 @@ TEST(EventRecord, TextLinesEndWithLfOrCrLfAndTheLastMayBeUnended) {
     EXPECT_EQ(loaded.m_sCommand, QStringLiteral("Edit"));
     EXPECT_EQ(loaded.m_sFilePath, QStringLiteral("a\rb"));
     EXPECT_EQ(loaded.m_sComment, QStringLiteral("t")); // one unit, unended
-}
-
-TEST(EventRecord, ModeIsTargetOnlyForExactlyOne) {
-    CEventInfo event;
-    for (int flag : {1, 0, 2, -1}) {
-        event.m_bOnlySpecificColor = flag;
-        EXPECT_EQ(event.IsTargetMode(), flag == 1) << flag;
-    }
 }
 
 TEST(DataFilePath, LivesInTheDataHomeOrTheHomesLocalShareWithItsFolderCreatedAndCurrent) {
