@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-
 namespace {
 
 QByteArray Utf16Line(const QString& text, const char* end = "\n") {
