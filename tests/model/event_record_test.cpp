@@ -95,12 +95,14 @@ TEST(EventRecord, DataEndingInsideTheIntegersThrowsAndAfterThemGivesEmptyTexts) 
 }
 
 TEST(EventRecord, TextLinesEndWithLfOrCrLfAndTheLastMayBeUnended) {
-    const CEventInfo loaded =
-        Load(RecordBytes(CEventInfo()).left(68) + Utf16Line(QStringLiteral("Edit"), "\r\n") +
-             Utf16Line(QStringLiteral("a\rb")) + Utf16Line(QStringLiteral("t"), ""));
-    EXPECT_EQ(loaded.m_sCommand, QStringLiteral("Edit"));
-    EXPECT_EQ(loaded.m_sFilePath, QStringLiteral("a\rb"));
-    EXPECT_EQ(loaded.m_sComment, QStringLiteral("t")); // one unit, unended
+    for (const char* last : {"", "\r\n"}) { // the data's end: one unit unended, or after CR LF
+        const CEventInfo loaded =
+            Load(RecordBytes(CEventInfo()).left(68) + Utf16Line(QStringLiteral("Edit"), "\r\n") +
+                 Utf16Line(QStringLiteral("a\rb")) + Utf16Line(QStringLiteral("t"), last));
+        EXPECT_EQ(loaded.m_sCommand, QStringLiteral("Edit"));
+        EXPECT_EQ(loaded.m_sFilePath, QStringLiteral("a\rb"));
+        EXPECT_EQ(loaded.m_sComment, QStringLiteral("t")) << (*last ? "CR LF" : "unended");
+    }
 }
 
 TEST(DataFilePath, LivesInTheDataHomeOrTheHomesLocalShareWithItsFolderCreatedAndCurrent) {
