@@ -135,10 +135,8 @@ public:
     }
     std::optional<QByteArray> GetProfileBinary(const QString& section,
                                                const QString& entry) override {
-        const auto it = values.constFind(Key(section, entry));
-        if (it == values.constEnd())
-            return std::nullopt;
-        return it->toByteArray();
+        const QVariant value = values.value(Key(section, entry));
+        return value.isValid() ? std::optional(value.toByteArray()) : std::nullopt;
     }
     bool WriteProfileInt(const QString& section, const QString& entry, int value) override {
         values[Key(section, entry)] = value;
@@ -169,6 +167,8 @@ public:
     };
     int MessageBox(QWidget*, const QString& text, MbButtons buttons, MbIcon icon) override {
         shown.push_back({text, buttons, icon});
+        if (whileOpen)
+            whileOpen();
         if (answers.empty())
             return buttons == MbButtons::YesNo ? IDNO : IDOK;
         const int answer = answers.front();
@@ -176,7 +176,8 @@ public:
         return answer;
     }
     std::vector<Shown> shown;
-    std::deque<int> answers; // answered in order; then OK, or No for Yes/No boxes
+    std::deque<int> answers;         // answered in order; then OK, or No for Yes/No boxes
+    std::function<void()> whileOpen; // runs as the box's own event loop would
 };
 
 class FakeHotKeys : public IHotKeys {
