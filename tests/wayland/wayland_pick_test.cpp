@@ -5,10 +5,13 @@
 // pointer through the program's virtual pointer.
 #include "platform/wayland/open_portal_screen.h"
 #include "support/waiting.h"
-#include "ui/editor/editor_test_support.h"
+#include "fakes/fake_platform.h"
+#include "ui/editor/dlg_color_event.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProcess>
