@@ -2,7 +2,8 @@
 // and later) and tells where the pointer is (cursor metadata), over fakes: the picks stay on the
 // overlay until the desktop names keys, the hints then name them as X11's function keys are
 // named, a press picks where the pointer is, and the binding ends however the dialog closes.
-#include "ui/editor/editor_test_support.h"
+#include "fakes/fake_platform.h"
+#include "ui/editor/dlg_color_event.h"
 
 #include <QAbstractButton>
 #include <QLabel>

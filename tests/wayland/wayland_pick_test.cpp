@@ -6,6 +6,7 @@
 #include "platform/wayland/open_portal_screen.h"
 #include "support/waiting.h"
 #include "fakes/fake_platform.h"
+#include "model/event_info.h"
 #include "ui/editor/dlg_color_event.h"
 
 #include <QAbstractButton>

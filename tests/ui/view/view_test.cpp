@@ -299,7 +299,7 @@ TEST_F(ViewTest, AddAndEditShowTheConfirmedValuesAndSetTheTimerButACancelChanges
     EXPECT_EQ(view->GetItemText(1, kColumnEnabled), "No");
     view->OnCommand(ID_EVENT_NEW);
     EXPECT_EQ(timers->running.count(4), 0u);
-    EXPECT_EQ(Saves(), 2);
+    EXPECT_EQ(Saves(), 1) << "the second request joins the save already queued";
 }
 
 TEST_F(ViewTest, CommandsWithoutTheSelectionTheyNeedShowTheirMessageAndChangeNothing) {
