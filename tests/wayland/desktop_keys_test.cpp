@@ -3,6 +3,7 @@
 // overlay until the desktop names keys, the hints then name them as X11's function keys are
 // named, a press picks where the pointer is, and the binding ends however the dialog closes.
 #include "fakes/fake_platform.h"
+#include "model/event_info.h"
 #include "ui/editor/dlg_color_event.h"
 
 #include <QAbstractButton>
