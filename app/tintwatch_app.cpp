@@ -13,6 +13,7 @@
 #include "ui/frame/main_frame.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 
@@ -33,6 +34,11 @@ bool CTintwatchApp::InitInstance() {
     m_pView = new CTintwatchView(m_services, *m_pDoc, *m_pEditor, m_makeTimers);
     m_pFrame = std::make_unique<CMainFrame>(m_services, m_pView, *m_pView, *this);
     m_pFrame->SetOnDestroyView([this] { OnDestroyView(); });
+    // The document outlives the frame: a save while closing finds no status bar.
+    m_pDoc->SetSaveNoteHandler([frame = QPointer<CMainFrame>(m_pFrame.get())](const QString& note) {
+        if (frame)
+            frame->SetSaveNote(note);
+    });
     QStatusBar* statusBar = m_pFrame->statusBar();
     connect(m_pView, &CTintwatchView::StatusNote, statusBar,
             [statusBar](const QString& text) { statusBar->showMessage(text); });
@@ -119,6 +125,8 @@ void CTintwatchApp::RequestClose() {
 void CTintwatchApp::RunQueuedSaves() {
     RunPendingSaves(m_pFrame.get());
     RunPendingSaves(m_pView);
+    if (m_pView)
+        m_pView->RunQueuedSave();
 }
 
 void CTintwatchApp::OnDestroyView() {

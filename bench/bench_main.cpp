@@ -16,6 +16,9 @@ namespace {
 constexpr const char* kBaseline = "BM_RawXcbGetImage";
 // A benchmark may name its goal as a ratio in this counter; it is shown beside the result.
 constexpr const char* kTargetCounter = "target_ratio";
+// A benchmark whose iteration serves many items may say how many here; its ratio and goal are
+// then per item.
+constexpr const char* kItemsCounter = "items";
 
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -32,6 +35,8 @@ public:
             ++it->second.repetitions;
             if (const auto target = run.counters.find(kTargetCounter); target != run.counters.end())
                 it->second.target = target->second.value;
+            if (const auto items = run.counters.find(kItemsCounter); items != run.counters.end())
+                it->second.items = items->second.value;
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -48,7 +53,9 @@ public:
                     kBaseline, base * 1e6);
         for (const std::string& name : m_order) {
             const Result& result = m_results.at(name);
-            std::printf("  %-40s %10.2fx", name.c_str(), result.Mean() / base);
+            std::printf("  %-40s %10.2fx", name.c_str(), result.Mean() / base / result.items);
+            if (result.items != 1)
+                std::printf(" per item of %.0f", result.items);
             if (result.target > 0)
                 std::printf("   (target %.2fx)", result.target);
             std::printf("\n");
@@ -61,6 +68,7 @@ private:
         double secondsPerIteration = 0;
         int repetitions = 0;
         double target = 0;
+        double items = 1;
         double Mean() const { return secondsPerIteration / repetitions; }
     };
     std::map<std::string, Result> m_results;

@@ -1,25 +1,26 @@
-// Many watched points at the shortest interval, on the real timers and the real screen: how much
-// processor time one delivered tick costs and how late the ticks come. The detection step runs as
-// the list view runs it; nothing on the screen changes, so no tick is a detection.
-#include "engine/detection.h"
-#include "engine/tone_workers.h"
-#include "fakes/fake_event_list.h"
-#include "fakes/fake_platform.h"
+// Many watched points on the real timers and the real screen, run by the list view as the
+// program runs them: the processor time, whether every tick arrives and how late; and how soon
+// a change on the screen is acted on under that load.
+#include "bench_window.h"
 #include "platform/qt/qt_timer_host.h"
+#include "platform/x11/qt_xcb_connection.h"
+#include "platform/x11/xcb_reply.h"
 #include "platform/x11/xcb_screen.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
+#include <QSet>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <ctime>
+#include <unistd.h>
 #include <vector>
 
 namespace {
-
-constexpr int kIntervalMs = 10;
-constexpr int kRunMs = 2000;
 
 double ProcessCpuSeconds() {
     timespec now{};
@@ -27,65 +28,227 @@ double ProcessCpuSeconds() {
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-void BM_Watch10msPoints(benchmark::State& state) {
-    const auto points = static_cast<int>(state.range(0));
-    XcbScreen screen;
-    FakeEventList list;
-    for (int i = 0; i < points; ++i) {
-        CEventInfo event;
-        event.m_bOnlySpecificColor = 0;
-        event.m_ptLocation = QPoint(5 + i % 100, 5 + i / 100);
-        event.m_clrMatch = screen.GetPixel(event.m_ptLocation.x(), event.m_ptLocation.y());
-        event.m_nInterval = kIntervalMs;
-        list.Add(event);
+// Processor time of the X server DISPLAY names, in seconds: the process holding the socket it
+// listens on. 0 when it cannot be found.
+double XServerCpuSeconds() {
+    const QByteArray socket = "/tmp/.X11-unix/X" + qgetenv("DISPLAY").mid(1).split('.').value(0);
+    QFile table(QStringLiteral("/proc/net/unix"));
+    QSet<QString> inodes;
+    if (table.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : table.readAll().split('\n'))
+            if (line.endsWith(socket))
+                inodes
+                    << QStringLiteral("socket:[%1]").arg(QString(line.simplified().split(' ')[6]));
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList({"[0-9]*"}, QDir::Dirs)) {
+        const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+        for (const QFileInfo& fd : fds.entryInfoList(QDir::System))
+            if (inodes.contains(fd.symLinkTarget().section('/', -1))) {
+                QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+                if (!stat.open(QIODevice::ReadOnly))
+                    return 0;
+                // Fields 14 and 15, after the parenthesised name: user and system time in ticks.
+                const QList<QByteArray> fields = stat.readAll().split(')').last().split(' ');
+                return (fields.value(12).toDouble() + fields.value(13).toDouble()) /
+                       static_cast<double>(sysconf(_SC_CLK_TCK));
+            }
     }
-    FakeTone tone;
-    ToneWorkers tones(tone);
-    FakeLauncher launcher;
-    DetectionServices services{screen, tones, launcher};
+    return 0;
+}
+
+void RunEventLoop(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Points spread over the top `height` rows of the screen, none next to another.
+std::function<QPoint(int)> Spread(QSize size, int height) {
+    return [size, height](int i) {
+        return QPoint(i * 613 % size.width(), i * 347 % std::min(height, size.height()));
+    };
+}
+
+// Real timers that note when each id's tick arrives before the view runs it.
+struct TimedTicks {
+    explicit TimedTicks(std::size_t ids) : lastNs(ids + 1, -1) { clock.start(); }
+    TimerHostFactory Factory(int intervalMs) {
+        return [this, intervalMs](TicksHandler onTicks) {
+            return std::make_unique<QtTimerHost>([this, intervalMs,
+                                                  onTicks](std::span<const std::uintptr_t> ids) {
+                const qint64 now = clock.nsecsElapsed();
+                for (const std::uintptr_t id : ids) {
+                    if (counting && lastNs[id] >= 0)
+                        lateMs.push_back(static_cast<double>(now - lastNs[id]) * 1e-6 - intervalMs);
+                    lastNs[id] = now;
+                    ticks += counting ? 1 : 0;
+                }
+                onTicks(ids);
+            });
+        };
+    }
+    double LatenessPercentile(double p) {
+        if (lateMs.empty())
+            return 0;
+        const auto nth = lateMs.begin() +
+                         static_cast<std::ptrdiff_t>(p * static_cast<double>(lateMs.size() - 1));
+        std::nth_element(lateMs.begin(), nth, lateMs.end());
+        return *nth;
+    }
 
     QElapsedTimer clock;
-    std::vector<qint64> lastTickNs(static_cast<std::size_t>(points) + 1, -1);
-    double lateMsSum = 0;
-    long long ticks = 0, intervals = 0;
-    std::unique_ptr<QtTimerHost> timers;
-    timers = std::make_unique<QtTimerHost>([&](std::uintptr_t id) {
-        const qint64 now = clock.nsecsElapsed();
-        if (lastTickNs[id] >= 0) {
-            lateMsSum += static_cast<double>(now - lastTickNs[id]) * 1e-6 - kIntervalMs;
-            ++intervals;
-        }
-        lastTickNs[id] = now;
-        ++ticks;
-        RunDetectionStep(id, list, *timers, services);
-    });
+    std::vector<qint64> lastNs;
+    std::vector<double> lateMs;
+    long long ticks = 0;
+    bool counting = false;
+};
 
+// range(0) events at range(1) ms, on the whole screen, nothing changing: no tick detects.
+void BM_WatchPoints(benchmark::State& state) {
+    const auto points = static_cast<int>(state.range(0));
+    const auto intervalMs = static_cast<int>(state.range(1));
+    const int runMs = std::max(2000, 30 * intervalMs);
+    XcbScreen screen;
+    std::vector<CEventInfo> events =
+        WatchedEvents(points, intervalMs, Spread(screen.VirtualScreenSize(), 1 << 15));
+    for (CEventInfo& event : events)
+        event.m_clrMatch = screen.GetPixel(event.m_ptLocation.x(), event.m_ptLocation.y());
+    TimedTicks timed(static_cast<std::size_t>(points));
+    BenchWindow window(std::move(events), timed.Factory(intervalMs), &screen);
+    window.view->OnInitialUpdate();
+    // The timers find their pace: Qt moves coarse ones by up to 5 % a period until they meet.
+    RunEventLoop(std::max(200, 20 * intervalMs));
     for (auto _ : state) {
-        clock.start();
-        for (int row = 0; row < points; ++row)
-            UpdateEventRow(row, list, *timers);
+        timed.counting = true;
         const double cpuBefore = ProcessCpuSeconds();
-        QEventLoop loop;
-        QTimer::singleShot(kRunMs, &loop, &QEventLoop::quit);
-        loop.exec();
+        const double serverBefore = XServerCpuSeconds();
+        RunEventLoop(runMs);
         const double cpu = ProcessCpuSeconds() - cpuBefore;
-        for (std::uintptr_t id = 1; id <= static_cast<std::uintptr_t>(points); ++id)
-            timers->KillTimer(id);
-        // The figure compared with the pixel round trip: processor time per delivered tick.
-        state.SetIterationTime(ticks > 0 ? cpu / static_cast<double>(ticks) : 0);
-        state.counters["cpu_percent"] = 100.0 * cpu / (kRunMs / 1000.0);
-        state.counters["ticks_per_s"] = static_cast<double>(ticks) / (kRunMs / 1000.0);
-        state.counters["due_per_s"] = points * 1000.0 / kIntervalMs;
-        state.counters["late_ms"] = intervals > 0 ? lateMsSum / static_cast<double>(intervals) : 0;
+        const double serverCpu = XServerCpuSeconds() - serverBefore;
+        timed.counting = false;
+        const double due = points * static_cast<double>(runMs) / intervalMs;
+        // Compared with the round trip: processor time per tick.
+        state.SetIterationTime(timed.ticks > 0 ? cpu / static_cast<double>(timed.ticks) : 0);
+        state.counters["cpu_percent"] = 100.0 * cpu / (runMs / 1000.0);
+        state.counters["server_cpu_percent"] = 100.0 * serverCpu / (runMs / 1000.0);
+        state.counters["delivered_percent"] = 100.0 * static_cast<double>(timed.ticks) / due;
+        state.counters["late_p99_ms"] = timed.LatenessPercentile(0.99);
     }
+    for (int row = 0; row < points; ++row)
+        if (window.view->GetItemData(row)->m_nDetectCount != 0) {
+            state.SkipWithError("the screen changed during the run; not quiet ticks");
+            break;
+        }
 }
-BENCHMARK(BM_Watch10msPoints)
-    ->Arg(10)
-    ->Arg(50)
-    ->Arg(100)
-    ->Arg(300)
+BENCHMARK(BM_WatchPoints)
+    ->Args({1000, 10})
+    ->Args({10000, 100})
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
+
+// A small window of ours, its colour switched by the server at once.
+class Patch {
+public:
+    Patch(xcb_connection_t* connection, QPoint at) : m_pConnection(connection) {
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+        m_white = screen->white_pixel;
+        m_black = screen->black_pixel;
+        m_window = xcb_generate_id(connection);
+        const std::uint32_t values[] = {m_white, 1};
+        xcb_create_window(connection, XCB_COPY_FROM_PARENT, m_window, screen->root,
+                          static_cast<std::int16_t>(at.x()), static_cast<std::int16_t>(at.y()), 16,
+                          16, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
+                          XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
+        xcb_map_window(connection, m_window);
+        Sync();
+    }
+    ~Patch() {
+        xcb_destroy_window(m_pConnection, m_window);
+        xcb_flush(m_pConnection);
+    }
+    // Returns once the server has painted it.
+    void Show(bool white) {
+        const std::uint32_t pixel = white ? m_white : m_black;
+        xcb_change_window_attributes(m_pConnection, m_window, XCB_CW_BACK_PIXEL, &pixel);
+        xcb_clear_area(m_pConnection, 0, m_window, 0, 0, 0, 0);
+        Sync();
+    }
+
+private:
+    void Sync() {
+        const XcbReply<xcb_get_input_focus_reply_t> reply(
+            xcb_get_input_focus_reply(m_pConnection, xcb_get_input_focus(m_pConnection), nullptr));
+    }
+    xcb_connection_t* m_pConnection;
+    xcb_window_t m_window = 0;
+    std::uint32_t m_white = 0, m_black = 0;
+};
+
+// A point turns from white to black; how long until its event launches its file, with
+// range(0) other events at 10 ms spread over the rest of the screen. Mean of 40 changes.
+void BM_ChangeToLaunch(benchmark::State& state) {
+    constexpr int kChanges = 40;
+    const auto load = static_cast<int>(state.range(0));
+    XcbScreen screen;
+    const QSize size = screen.VirtualScreenSize();
+    const QPoint at(size.width() / 2, size.height() - 40);
+    Patch patch(QtXcbConnection(), at);
+    std::vector<CEventInfo> events = WatchedEvents(load, 10, Spread(size, size.height() - 80));
+    for (CEventInfo& event : events)
+        event.m_clrMatch = screen.GetPixel(event.m_ptLocation.x(), event.m_ptLocation.y());
+    CEventInfo watched = WatchedEvents(1, 10, [&](int) { return at + QPoint(8, 8); }).front();
+    watched.m_clrMatch = screen.GetPixel(at.x() + 8, at.y() + 8);
+    watched.m_bExecute = 1; // the only one that launches
+    events.push_back(watched);
+    const auto realTimers = [](TicksHandler onTicks) {
+        return std::make_unique<QtTimerHost>(std::move(onTicks));
+    };
+    BenchWindow window(std::move(events), realTimers, &screen);
+    std::function<void()>& onLaunch = window.platform.launcher.onShellExecute;
+    window.view->OnInitialUpdate();
+    RunEventLoop(200);
+
+    QElapsedTimer clock;
+    for (auto _ : state) {
+        double sumMs = 0, maxMs = 0;
+        int missed = 0;
+        for (int change = 0; change < kChanges; ++change) {
+            patch.Show(true);
+            onLaunch = nullptr;
+            RunEventLoop(25 + change % 7); // the change lands anywhere in a tick's interval
+            QEventLoop loop;
+            qint64 launchedNs = -1;
+            onLaunch = [&] {
+                if (launchedNs < 0)
+                    launchedNs = clock.nsecsElapsed();
+                loop.quit();
+            };
+            patch.Show(false);
+            clock.start();
+            QTimer::singleShot(1000, &loop, &QEventLoop::quit);
+            loop.exec();
+            if (launchedNs < 0) {
+                ++missed;
+                continue;
+            }
+            sumMs += static_cast<double>(launchedNs) * 1e-6;
+            maxMs = std::max(maxMs, static_cast<double>(launchedNs) * 1e-6);
+        }
+        onLaunch = nullptr;
+        patch.Show(true);
+        const double meanMs = sumMs / std::max(1, kChanges - missed);
+        state.SetIterationTime(meanMs * 1e-3);
+        state.counters["mean_ms"] = meanMs;
+        state.counters["max_ms"] = maxMs;
+        if (missed > 0)
+            state.SkipWithError("a change was never acted on");
+    }
+}
+BENCHMARK(BM_ChangeToLaunch)
+    ->Arg(0)
+    ->Arg(1000)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -3,7 +3,7 @@
 // and while it stays still. The stream figures need the desktop of scripts/wayland-session.sh.
 #include "fakes/fake_platform.h"
 #include "platform/wayland/frame_store.h"
-#include "platform/wayland/portal_screen.h"
+#include "platform/wayland/open_portal_screen.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -64,7 +64,8 @@ void BM_WaylandStreamOpen(benchmark::State& state) {
     window.start(QStringLiteral(COLOUR_WINDOW),
                  {"0", "0", QString::number(kWidth), QString::number(kHeight), "#000000"});
     FakeProfile profile;
-    PortalScreen screen(profile);
+    const std::unique_ptr<PortalScreen> portal = OpenPortalScreen(profile);
+    PortalScreen& screen = *portal;
     if (!Spin([&] { return screen.CanBeRead(); }, 15000)) {
         state.SkipWithError("the screen was not shared");
         return;

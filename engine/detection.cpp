@@ -3,14 +3,20 @@
 #include "event_list.h"
 #include "main_frame_pointer.h"
 #include "model/event_info.h"
-#include "platform/cmd_target.h"
 #include "platform/launcher.h"
 #include "platform/screen.h"
 #include "platform/timer_host.h"
-#include "res/resource_ids.h"
+#include "save_requests.h"
 #include "tone_workers.h"
 
+#include <limits>
+
 namespace {
+
+// Ids 1 to n are the timers of the n rows; any other id is not a detection tick.
+bool IsRowTimer(std::uintptr_t nIDEvent, const IEventList& list) {
+    return nIDEvent != 0 && nIDEvent <= static_cast<std::uintptr_t>(list.GetItemCount());
+}
 
 bool ConditionHolds(const CEventInfo& event, COLORREF pixel) {
     // A point that cannot be read is no reading at all: never a change, never the target.
@@ -21,37 +27,52 @@ bool ConditionHolds(const CEventInfo& event, COLORREF pixel) {
 
 } // namespace
 
-bool RunDetectionStep(std::uintptr_t nIDEvent, IEventList& list, ITimerHost& timers,
-                      DetectionServices& services) {
-    const auto rows = static_cast<std::uintptr_t>(list.GetItemCount());
-    if (nIDEvent == 0 || nIDEvent > rows)
-        return false;
-    const int row = static_cast<int>(nIDEvent - 1);
-    CEventInfo* event = list.GetItemData(row);
+CEventInfo* EventToSample(std::uintptr_t nIDEvent, const IEventList& list) {
+    if (!IsRowTimer(nIDEvent, list))
+        return nullptr;
+    CEventInfo* event = list.GetItemData(static_cast<int>(nIDEvent - 1));
     // A tick queued before its timer was stopped finds the event disabled.
-    if (!event || event->m_bEnabled == 0)
-        return true;
+    return event && event->m_bEnabled != 0 ? event : nullptr;
+}
+
+TickOutcome RunDetectionStep(std::uintptr_t nIDEvent, IEventList& list, ITimerHost& timers,
+                             DetectionServices& services,
+                             const std::optional<PixelSample>& sample) {
+    if (!IsRowTimer(nIDEvent, list))
+        return TickOutcome::NotARowTimer;
+    CEventInfo* event = EventToSample(nIDEvent, list);
+    if (!event)
+        return TickOutcome::NoDetection;
+    const int row = static_cast<int>(nIDEvent - 1);
 
     // Without a picture of the screen there is nothing to compare: no detection.
     if (!services.screen.CanBeRead())
-        return true;
+        return TickOutcome::NoDetection;
     const QPoint at = event->m_ptLocation;
-    if (!ConditionHolds(*event, services.screen.GetPixel(at.x(), at.y())))
-        return true;
+    const COLORREF pixel =
+        sample && sample->at == at ? sample->pixel : services.screen.GetPixel(at.x(), at.y());
+    if (!ConditionHolds(*event, pixel))
+        return TickOutcome::NoDetection;
 
-    ++event->m_nDetectCount;
-    if (event->m_nDetectCount >= event->m_nMaxCount) {
+    if (event->m_nDetectCount < std::numeric_limits<int>::max())
+        ++event->m_nDetectCount;
+    const bool reachedMaximum = event->m_nDetectCount >= event->m_nMaxCount;
+    if (reachedMaximum) {
         event->m_bEnabled = 0;
         timers.KillTimer(nIDEvent);
     }
     if (event->m_bAudioAlert != 0)
         services.tones.Start(event->m_nFrequency, event->m_nDuration);
-    if (QObject* frame = MainFramePointer().data())
-        PostCommand(frame, ID_FILE_SAVE);
+    if (MainFramePointer()) {
+        if (reachedMaximum && event->m_bExecute != 0)
+            services.saves.SaveNow();
+        else
+            services.saves.Request(SaveRequests::Pace::Spaced);
+    }
     UpdateEventRow(row, list, timers);
     if (event->m_bExecute != 0)
         services.launcher.ShellExecute(event->m_sCommand, event->m_sFilePath);
-    return true;
+    return TickOutcome::Detection;
 }
 
 void UpdateEventRow(int nRow, IEventList& list, ITimerHost& timerOwner) {

@@ -2,13 +2,19 @@
 // and starts or stops its timer.
 #pragma once
 
+#include "platform/types.h"
+
+#include <QPoint>
+
 #include <cstdint>
 #include <optional>
 
+class CEventInfo;
 class IEventList;
 class IScreen;
 class ILauncher;
 class ITimerHost;
+class SaveRequests;
 class ToneWorkers;
 
 // Column texts the refresh writes, in column order.
@@ -28,14 +34,31 @@ struct DetectionServices {
     IScreen& screen;
     ToneWorkers& tones;
     ILauncher& launcher;
+    SaveRequests& saves;
 };
 
-// One tick of timer `nIDEvent` (the row's number, row = id - 1). Returns false when the id
-// belongs to no row, so the caller hands the tick to its default handling; true otherwise.
-// On a detection: count, disable at the maximum, tone, save request to the main frame,
-// refresh, launch, in that order.
-bool RunDetectionStep(std::uintptr_t nIDEvent, IEventList& list, ITimerHost& timers,
-                      DetectionServices& services);
+// A pixel read ahead of the tick that compares it, and where it was read.
+struct PixelSample {
+    QPoint at;
+    COLORREF pixel;
+};
+
+// The event whose pixel tick `nIDEvent` compares: none when the id belongs to no row or the
+// row's event is disabled.
+CEventInfo* EventToSample(std::uintptr_t nIDEvent, const IEventList& list);
+
+// What one tick came to. NotARowTimer: the id belongs to no row, and the caller hands the
+// tick to its default handling.
+enum class TickOutcome { NotARowTimer, NoDetection, Detection };
+
+// One tick of timer `nIDEvent` (the row's number, row = id - 1). Compares `sample` when it was read
+// at the event's location, else reads the pixel itself. On a detection: count (stopping at the
+// largest int), disable at the maximum, tone, save request to the main frame, refresh, launch, in
+// that order. The save request is a save at once when the maximum is reached and a launch follows,
+// so that a crash after the launch cannot launch it again at the next start.
+TickOutcome RunDetectionStep(std::uintptr_t nIDEvent, IEventList& list, ITimerHost& timers,
+                             DetectionServices& services,
+                             const std::optional<PixelSample>& sample = std::nullopt);
 
 // Rewrites columns 1-7 of `nRow` from its record, scrolls it into view, and restarts its
 // timer (id = the number in column 0) while the event is enabled, or stops it.

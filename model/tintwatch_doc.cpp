@@ -57,13 +57,30 @@ bool CTintwatchDoc::OnSaveDocument(const QString& path) {
     Serialize(ar);
     const QString reason = WriteWholeFile(path, bytes);
     if (!reason.isEmpty()) {
-        ShowError(QStringLiteral("The event list could not be saved to %1:\n%2\n\nThe events "
-                                 "are still in the list, and the file keeps what it held before.")
-                      .arg(path, reason));
+        ReportSaveFailure(path, reason);
         return false;
     }
     SetModifiedFlag(false);
+    if (m_bSaveFailing && m_onSaveNote)
+        m_onSaveNote(QString());
+    m_bSaveFailing = false;
     return true;
+}
+
+void CTintwatchDoc::ReportSaveFailure(const QString& path, const QString& reason) {
+    if (m_onSaveNote)
+        m_onSaveNote(QStringLiteral("Not saved to %1: %2").arg(path, reason));
+    // Detections keep asking for saves while the disk stays full: one box for the whole run,
+    // and none inside another, whose event loop runs those detections.
+    const bool reported = m_bSaveFailing || m_bReportingFailure;
+    m_bSaveFailing = true;
+    if (reported)
+        return;
+    m_bReportingFailure = true;
+    ShowError(QStringLiteral("The event list could not be saved to %1:\n%2\n\nThe events are "
+                             "still in the list, and the file keeps what it held before.")
+                  .arg(path, reason));
+    m_bReportingFailure = false;
 }
 
 CTintwatchDoc::OpenResult CTintwatchDoc::OnOpenDocument(const QString& path) {

@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <vector>
 
 class CArchive;
@@ -29,6 +30,12 @@ public:
     // save writes the array as it is.
     void SetView(IEventRows* view) { m_pView = view; }
 
+    // Told, while saves fail, what to show in the status bar (the path and the reason), and an
+    // empty text once a save succeeds again.
+    void SetSaveNoteHandler(std::function<void(const QString&)> handler) {
+        m_onSaveNote = std::move(handler);
+    }
+
     // ID_FILE_SAVE writes the data file; every other command is not the document's.
     bool OnCommand(int id) override;
     // Saves to the data file: the path given, else the data-file path, found once.
@@ -39,7 +46,8 @@ public:
     // Empties the event list; always succeeds.
     bool OnNewDocument();
     // Rebuilds the array from the view's rows and replaces the file at `path` with it in one
-    // piece. On failure shows why, keeps the old file and the modified flag, returns false.
+    // piece. On failure keeps the old file and the modified flag and returns false; it shows
+    // why in a box only for the first of a run of failures, and never while that box is open.
     bool OnSaveDocument(const QString& path);
     // Appends the events of the file at `path`. Opened fully: Complete. Opened with damage
     // (message shown, damaged file kept as .bad): Damaged. The file itself cannot be opened or
@@ -65,6 +73,7 @@ private:
     void LoadEvents(CArchive& ar);
     void RebuildFromView();
     void ShowError(const QString& text);
+    void ReportSaveFailure(const QString& path, const QString& reason);
 
     IScreen& m_screen;
     IMessageBox& m_messageBox;
@@ -72,4 +81,7 @@ private:
     QString m_strPathName;
     bool m_bModified = false;
     bool m_bLoadDamaged = false; // set by the last loading Serialize
+    std::function<void(const QString&)> m_onSaveNote;
+    bool m_bSaveFailing = false;      // the last save failed, and that run has been reported
+    bool m_bReportingFailure = false; // the box about it is open
 };

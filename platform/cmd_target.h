@@ -33,6 +33,15 @@ inline void PostCommand(QObject* target, int id) {
         QCoreApplication::postEvent(target, new CommandEvent(id));
 }
 
+// Runs command `id` on `target` now, through its event() as a posted one would run later.
+// Returns whether the target took it.
+inline bool SendCommand(QObject* target, int id) {
+    if (!target)
+        return false;
+    CommandEvent command(id);
+    return QCoreApplication::sendEvent(target, &command);
+}
+
 // For a target's event(): runs a posted command; returns false for any other event.
 inline bool DispatchPostedCommand(CCmdTarget& target, QEvent* event) {
     if (event->type() != CommandEvent::EventType())

@@ -1,6 +1,7 @@
 // Desktop-wide hot keys without modifiers.
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -17,6 +18,17 @@ public:
     virtual ~IHotKeyRegistration() = default;
 };
 
+// The editor's two picks, as a desktop that binds keys itself knows them.
+enum class PickAction { Location, Color };
+
+struct PickShortcutEvents {
+    // The keys the desktop assigned, as it names them; empty for a pick it left without a key.
+    // Runs each time the assignment changes.
+    std::function<void(const QString& location, const QString& color)> assigned;
+    // A press of an assigned key.
+    std::function<void(PickAction)> pressed;
+};
+
 class IHotKeys {
 public:
     virtual ~IHotKeys() = default;
@@ -25,4 +37,10 @@ public:
     // nullptr when the key is held by this or another program, or there is no display.
     virtual std::unique_ptr<IHotKeyRegistration>
     RegisterHotKey(std::uint16_t virtualKey, std::function<void(std::uint16_t)> onPressed) = 0;
+    // Asks the desktop's shortcut service to bind both picks, F6 and F7 preferred; the desktop
+    // may ask the user and assign other keys. The events run on the UI thread while the
+    // returned registration lives. nullptr where keys are grabbed one by one (RegisterHotKey).
+    virtual std::unique_ptr<IHotKeyRegistration> BindPickShortcuts(PickShortcutEvents /*events*/) {
+        return nullptr;
+    }
 };

@@ -2,11 +2,15 @@
 // virtual screen (never Qt's logical pixels).
 #pragma once
 
+#include "monitor_still.h"
+#include "pointer_mechanisms.h"
 #include "types.h"
 
 #include <QPoint>
 #include <QSize>
 #include <optional>
+#include <span>
+#include <vector>
 
 class IScreen {
 public:
@@ -14,6 +18,13 @@ public:
     // Colour of the pixel at (x, y); kUnreadablePixel when the point lies on no screen or the
     // read fails. Safe to call on the UI thread only.
     virtual COLORREF GetPixel(int x, int y) = 0;
+    // The colours of `points`, read together, into `out` (as many entries as points): what
+    // GetPixel gives for each, with a failure affecting only the points it concerns. Backends
+    // that pay a round trip per read override it to pay about one for all.
+    virtual void GetPixels(std::span<const QPoint> points, std::span<COLORREF> out) {
+        for (std::size_t i = 0; i < points.size() && i < out.size(); ++i)
+            out[i] = GetPixel(points[i].x(), points[i].y());
+    }
     // Pointer position; nullopt when it cannot be read (no display, pointer on another screen).
     virtual std::optional<QPoint> GetCursorPos() = 0;
     // Moves the pointer; silently does nothing without a display.
@@ -24,4 +35,9 @@ public:
     // not granted yet, refused or stopped, or its first picture still to come): points then
     // read as unreadable for want of a picture, not because the screen changed.
     virtual bool CanBeRead() { return true; }
+    // How this desktop lets the program reach the pointer and the keys; X11 allows everything.
+    virtual PointerMechanisms Mechanisms() { return {}; }
+    // The newest picture of each monitor, where the screen arrives as pictures (Wayland); empty
+    // where pixels are read one at a time (X11), and before the first pictures come.
+    virtual std::vector<MonitorStill> Stills() { return {}; }
 };

@@ -6,8 +6,9 @@
 #   package  building the Debian package (make package)
 #   test     everything the tests need (make test): all of the above and the test tools
 set -euo pipefail
+cd "$(dirname "$0")"
 
-run=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libpulse-dev xdg-utils
+run=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libxcb-shm0-dev libpulse-dev xdg-utils
      libpipewire-0.3-dev libwayland-dev qt6-wayland)
 demo=(xvfb xdotool x11-utils x11-apps imagemagick fonts-dejavu-core)
 package=(dpkg-dev file)
@@ -17,6 +18,8 @@ test=(libgtest-dev libbenchmark-dev pulseaudio pulseaudio-utils tint2 openbox cl
 # patched screen-cast portal from Debian's source package needs.
 test+=(sway pipewire pipewire-bin wireplumber xdg-desktop-portal dbus patch
        meson libdrm-dev libinih-dev libgbm-dev wayland-protocols libsystemd-dev)
+# Typing into that desktop in the tests.
+test+=(wtype)
 
 wanted=()
 [ $# -gt 0 ] || { echo "usage: $0 run|demo|package|test ..." >&2; exit 2; }
@@ -29,6 +32,10 @@ for set in "$@"; do
     *) echo "$0: unknown set '$set' (run, demo, package, test)" >&2; exit 2 ;;
   esac
 done
+
+# The build takes the wlroots virtual-pointer protocol from Debian's wlroots source package.
+source ./deb-src.sh
+ensure_deb_src wlroots
 
 missing=()
 for p in "${wanted[@]}"; do

@@ -22,19 +22,9 @@ build_patched_wlr_portal() {
     echo "$prefix"
     return 0
   fi
-  local sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  # apt-get source needs Debian's source lists, which a fresh machine lacks.
-  if ! apt-get source --print-uris xdg-desktop-portal-wlr=0.7.0-1 >/dev/null 2>&1; then
-    $sudo tee /etc/apt/sources.list.d/tintwatch-deb-src.sources >/dev/null <<'EOF'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-EOF
-    $sudo apt-get update -qq >&2 || return 1
-  fi
+  # shellcheck source=deb-src.sh
+  source "$WAYLAND_SESSION_SCRIPTS/../deb-src.sh"
+  ensure_deb_src xdg-desktop-portal-wlr=0.7.0-1 || return 1
   local work
   work=$(mktemp -d)
   echo "Building the patched xdg-desktop-portal-wlr into $prefix" >&2

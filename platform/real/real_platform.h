@@ -9,13 +9,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 
 class IScreenShare;
 class PulseTone;
 class DesktopLauncher;
 class SettingsProfile;
 class QtMessageBox;
-class XcbHotKeys;
 class QtFileChooser;
 class XdgFolders;
 
@@ -34,8 +34,9 @@ public:
     IScreenShare* ScreenShare() const { return m_pShare; }
     // The display has gone: messages go to standard error from now on.
     void WithoutDisplay();
-    // Window-style timers whose expiries call `onTick` on the UI thread.
-    static std::unique_ptr<ITimerHost> MakeTimerHost(std::function<void(std::uintptr_t)> onTick);
+    // Window-style timers; `onTicks` gets, on the UI thread, the ids that came due together.
+    static std::unique_ptr<ITimerHost>
+    MakeTimerHost(std::function<void(std::span<const std::uintptr_t>)> onTicks);
 
 private:
     // The profile first: the Wayland screen keeps its restore token there.
@@ -45,7 +46,7 @@ private:
     std::unique_ptr<PulseTone> m_tone;
     std::unique_ptr<DesktopLauncher> m_launcher;
     std::unique_ptr<QtMessageBox> m_messageBox;
-    std::unique_ptr<XcbHotKeys> m_hotKeys;
+    std::unique_ptr<IHotKeys> m_hotKeys;
     std::unique_ptr<QtFileChooser> m_fileChooser;
     std::unique_ptr<XdgFolders> m_folders;
 };

@@ -5,11 +5,14 @@
 #pragma once
 
 #include "frame.h"
+#include "platform/monitor_still.h"
 
 #include <QRect>
 #include <QSize>
 #include <atomic>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <vector>
 
 class FrameStore {
@@ -26,6 +29,15 @@ public:
     // when the frame's size differs from the monitor's; kUnreadablePixel on no monitor or
     // before that monitor's first frame.
     COLORREF PixelAt(int x, int y) const;
+    // Where the pointer is over monitor `output`, in its frame of `frameSize` pixels; nullopt
+    // when the pointer is not over it. From any thread.
+    void PublishPointer(std::size_t output, std::optional<QPoint> inFrame, QSize frameSize);
+    // The pointer's desktop position, as the monitor it was last seen over tells it; nullopt
+    // while no monitor has it.
+    std::optional<QPoint> Pointer() const;
+
+    // The newest frame of every monitor that has had one.
+    std::vector<MonitorStill> Stills() const;
     // Whether there are monitors and each has had its first frame.
     bool HasEveryFrame() const;
     // The size of the smallest rectangle holding every monitor; 0 x 0 without any.
@@ -37,4 +49,8 @@ private:
         std::atomic<std::shared_ptr<const Frame>> frame;
     };
     std::vector<std::unique_ptr<Output>> m_outputs;
+    // Read only at a pick, so a lock costs nothing that matters.
+    mutable std::mutex m_pointerMutex;
+    std::optional<QPoint> m_pointer;
+    std::size_t m_nPointerOutput = 0;
 };

@@ -1,5 +1,7 @@
 #include "pipewire_stream.h"
 
+#include "cursor_metadata.h"
+
 #include <spa/param/video/format-utils.h>
 #include <spa/pod/builder.h>
 
@@ -110,10 +112,11 @@ void PipeWireStream::OnParamChanged(void* self, std::uint32_t id, const spa_pod*
     stream.m_nWidth = static_cast<int>(info.size.width);
     stream.m_nHeight = static_cast<int>(info.size.height);
 
-    std::array<std::uint8_t, 256> buffer{};
+    std::array<std::uint8_t, 512> buffer{};
     spa_pod_builder builder = SPA_POD_BUILDER_INIT(buffer.data(), buffer.size());
-    const spa_pod* params[] = {MemoryBuffers(builder)};
-    pw_stream_update_params(stream.m_stream.get(), params, 1);
+    // Cursor metadata comes only where the session asked for it; asking here costs nothing.
+    const spa_pod* params[] = {MemoryBuffers(builder), CursorMetaParam(builder)};
+    pw_stream_update_params(stream.m_stream.get(), params, 2);
 }
 
 void PipeWireStream::OnProcess(void* self) {
@@ -127,9 +130,19 @@ void PipeWireStream::OnProcess(void* self) {
     }
     if (!newest)
         return;
+    // A buffer may tell only where the pointer went, with an empty picture.
+    if (newest->buffer)
+        stream.KeepPointer(*newest->buffer);
     if (newest->buffer && newest->buffer->n_datas > 0)
         stream.Keep(*newest->buffer);
     pw_stream_queue_buffer(stream.m_stream.get(), newest);
+}
+
+void PipeWireStream::KeepPointer(const spa_buffer& buffer) {
+    if (const std::optional<CursorReport> report = CursorReportOf(buffer))
+        m_store.PublishPointer(
+            m_nOutput, report->overThisMonitor ? std::optional(report->inFrame) : std::nullopt,
+            QSize(m_nWidth, m_nHeight));
 }
 
 void PipeWireStream::Keep(const spa_buffer& buffer) {

@@ -28,6 +28,7 @@ private:
     static void OnParamChanged(void* self, std::uint32_t id, const spa_pod* param);
     static void OnProcess(void* self);
     void Keep(const spa_buffer& buffer);
+    void KeepPointer(const spa_buffer& buffer);
     void End();
 
     FrameStore& m_store;

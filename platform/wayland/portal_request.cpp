@@ -8,6 +8,13 @@
 #include <QDBusPendingReply>
 #include <atomic>
 
+QString PortalRequest::SessionHandleOf(const PortalResponse& response) {
+    const QVariant handle = response.results.value(QStringLiteral("session_handle"));
+    if (handle.metaType() == QMetaType::fromType<QDBusObjectPath>())
+        return handle.value<QDBusObjectPath>().path();
+    return handle.toString();
+}
+
 QString PortalRequest::NewToken() {
     static std::atomic<unsigned> next{0};
     return QStringLiteral("tintwatch%1").arg(++next);
@@ -17,8 +24,8 @@ PortalRequest::PortalRequest(QDBusConnection bus, QObject* owner,
                              std::function<void(const PortalResponse&)> onDone)
     : QObject(owner), m_bus(std::move(bus)), m_onDone(std::move(onDone)) {}
 
-void PortalRequest::Send(QDBusConnection bus, const QString& method, QVariantList arguments,
-                         QVariantMap options, QObject* owner,
+void PortalRequest::Send(QDBusConnection bus, const QString& interface, const QString& method,
+                         QVariantList arguments, QVariantMap options, QObject* owner,
                          std::function<void(const PortalResponse&)> onDone) {
     auto* request = new PortalRequest(bus, owner, std::move(onDone));
     const QString token = NewToken();
@@ -28,7 +35,7 @@ void PortalRequest::Send(QDBusConnection bus, const QString& method, QVariantLis
                         .arg(kPortalPath, RequestSenderName(bus.baseService()), token));
 
     QDBusMessage call =
-        QDBusMessage::createMethodCall(kPortalService, kPortalPath, kScreenCastInterface, method);
+        QDBusMessage::createMethodCall(kPortalService, kPortalPath, interface, method);
     arguments.append(options);
     call.setArguments(arguments);
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), request);

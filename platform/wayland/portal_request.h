@@ -18,12 +18,16 @@ struct PortalResponse {
 class PortalRequest : public QObject {
     Q_OBJECT
 public:
-    // Calls `method` of org.freedesktop.portal.ScreenCast with `arguments` followed by
-    // `options` (given a fresh handle_token); `onDone` runs once on the UI thread, unless
-    // `owner` is gone by then.
-    static void Send(QDBusConnection bus, const QString& method, QVariantList arguments,
-                     QVariantMap options, QObject* owner,
+    // Calls `method` of portal interface `interface` with `arguments` followed by `options`
+    // (given a fresh handle_token); `onDone` runs once on the UI thread, unless `owner` is gone
+    // by then.
+    static void Send(QDBusConnection bus, const QString& interface, const QString& method,
+                     QVariantList arguments, QVariantMap options, QObject* owner,
                      std::function<void(const PortalResponse&)> onDone);
+
+    // The session a CreateSession answered with, which portals send as a string or as an
+    // object path; empty when there is none.
+    static QString SessionHandleOf(const PortalResponse& response);
 
     // A token unique within this process, as the portal's handle tokens must be.
     static QString NewToken();

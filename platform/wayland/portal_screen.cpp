@@ -3,6 +3,10 @@
 #include "pipewire_cast.h"
 #include "platform/profile.h"
 #include "portal_session.h"
+#include "virtual_pointer.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 
 namespace {
 
@@ -12,7 +16,9 @@ const QString kRestoreTokenEntry = QStringLiteral("ScreenShareToken");
 
 } // namespace
 
-PortalScreen::PortalScreen(IProfile& profile) : m_profile(profile) {
+PortalScreen::PortalScreen(IProfile& profile, PointerMechanisms mechanisms,
+                           std::unique_ptr<VirtualPointer> virtualPointer)
+    : m_profile(profile), m_mechanisms(mechanisms), m_virtualPointer(std::move(virtualPointer)) {
     ShareAgain();
 }
 
@@ -26,10 +32,22 @@ COLORREF PortalScreen::GetPixel(int x, int y) {
 }
 
 std::optional<QPoint> PortalScreen::GetCursorPos() {
-    return std::nullopt;
+    // Elsewhere only the pick overlay sees the pointer.
+    if (m_mechanisms.position != PointerPosition::CursorMetadata)
+        return std::nullopt;
+    return m_store.Pointer();
 }
 
-void PortalScreen::SetCursorPos(QPoint) {}
+void PortalScreen::SetCursorPos(QPoint position) {
+    if (m_mechanisms.move == PointerMove::RemoteDesktop && m_session)
+        m_session->MovePointer(position);
+    if (m_mechanisms.move == PointerMove::VirtualPointer && m_virtualPointer) {
+        // The monitors' layout as the compositor told Qt (xdg-output), not a window position.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (screen)
+            m_virtualPointer->MoveTo(position, screen->virtualGeometry());
+    }
+}
 
 QSize PortalScreen::VirtualScreenSize() {
     return m_store.VirtualSize();
@@ -44,6 +62,8 @@ void PortalScreen::ShareAgain() {
         return;
     m_session = std::make_unique<PortalSession>(
         m_profile.GetProfileString(kSection, kRestoreTokenEntry, QString()),
+        PortalSessionOptions{m_mechanisms.position == PointerPosition::CursorMetadata,
+                             m_mechanisms.move == PointerMove::RemoteDesktop},
         PortalSessionEvents{
             [this](int fd, std::vector<SharedMonitor> monitors, const QString& token) {
                 OnReady(fd, std::move(monitors), token);

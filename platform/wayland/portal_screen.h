@@ -1,6 +1,6 @@
 // The screen of a Wayland desktop, read through its screen-cast portal: every monitor streams
 // its pictures into memory, and pixels are read from the newest ones without a round trip.
-// The pointer cannot be read or moved this way.
+// The pointer is reached only by the mechanisms the desktop offers.
 #pragma once
 
 #include "frame_store.h"
@@ -13,13 +13,17 @@
 class IProfile;
 class PipeWireCast;
 class PortalSession;
+class VirtualPointer;
 struct SharedMonitor;
 
 class PortalScreen : public QObject, public IScreen, public IScreenShare {
 public:
     // Asks the desktop for its screen at once, with the restore token kept in `profile` by an
     // earlier share so that the desktop need not ask the user again.
-    explicit PortalScreen(IProfile& profile);
+    // `mechanisms` are what the desktop offers (ChooseMechanisms); `virtualPointer` moves the
+    // pointer when they say so.
+    PortalScreen(IProfile& profile, PointerMechanisms mechanisms,
+                 std::unique_ptr<VirtualPointer> virtualPointer);
     ~PortalScreen() override;
     PortalScreen(const PortalScreen&) = delete;
     PortalScreen& operator=(const PortalScreen&) = delete;
@@ -29,6 +33,8 @@ public:
     void SetCursorPos(QPoint position) override;
     QSize VirtualScreenSize() override;
     bool CanBeRead() override;
+    PointerMechanisms Mechanisms() override { return m_mechanisms; }
+    std::vector<MonitorStill> Stills() override { return m_store.Stills(); }
 
     void ShareAgain() override;
     void SetOnProblem(std::function<void(ShareProblem)> onProblem) override;
@@ -39,6 +45,8 @@ private:
     void Stop();
 
     IProfile& m_profile;
+    const PointerMechanisms m_mechanisms;
+    std::unique_ptr<VirtualPointer> m_virtualPointer;
     FrameStore m_store;
     std::unique_ptr<PortalSession> m_session;
     std::unique_ptr<PipeWireCast> m_cast;

@@ -15,7 +15,9 @@
 namespace {
 
 constexpr uint kMonitorSources = 1;
-constexpr uint kCursorHidden = 1; // the pointer never hides the colour under it
+constexpr uint kCursorHidden = 1;   // the pointer never hides the colour under it
+constexpr uint kCursorMetadata = 4; // hidden too, its place told with each frame
+constexpr uint kPointerDevice = 2;
 constexpr uint kPersistUntilRevoked = 2;
 
 QPoint PairOf(const QVariant& value) {
@@ -57,27 +59,42 @@ ShareProblem ProblemOf(const PortalResponse& response) {
     return response.code == 1 ? ShareProblem::Refused : ShareProblem::Failed;
 }
 
+// A remote-desktop session keeps its permission through the devices it selects; the screen
+// cast in it may not ask for that itself.
+QVariantMap PermissionToKeep(const QString& restoreToken) {
+    QVariantMap options{{QStringLiteral("persist_mode"), kPersistUntilRevoked}};
+    if (!restoreToken.isEmpty())
+        options.insert(QStringLiteral("restore_token"), restoreToken);
+    return options;
+}
+
 } // namespace
 
-PortalSession::PortalSession(QString restoreToken, PortalSessionEvents events)
+PortalSession::PortalSession(QString restoreToken, PortalSessionOptions options,
+                             PortalSessionEvents events)
     : m_bus(QDBusConnection::sessionBus()), m_restoreToken(std::move(restoreToken)),
-      m_events(std::move(events)) {
+      m_options(options), m_events(std::move(events)) {
     if (!m_bus.isConnected()) {
         // Reported once the caller is ready for it, as every other outcome is.
         QMetaObject::invokeMethod(
             this, [this] { Fail(ShareProblem::NoPortal); }, Qt::QueuedConnection);
         return;
     }
-    const QVariantMap options{{QStringLiteral("session_handle_token"), PortalRequest::NewToken()}};
-    PortalRequest::Send(m_bus, QStringLiteral("CreateSession"), {}, options, this,
+    const QVariantMap sessionOptions{
+        {QStringLiteral("session_handle_token"), PortalRequest::NewToken()}};
+    PortalRequest::Send(m_bus,
+                        m_options.remoteDesktop ? kRemoteDesktopInterface : kScreenCastInterface,
+                        QStringLiteral("CreateSession"), {}, sessionOptions, this,
                         [this](const PortalResponse& response) {
-                            m_handle =
-                                response.results.value(QStringLiteral("session_handle")).toString();
+                            m_handle = PortalRequest::SessionHandleOf(response);
                             if (response.code != 0 || m_handle.isEmpty())
                                 return Fail(ProblemOf(response));
                             m_bus.connect(kPortalService, m_handle, kSessionInterface,
                                           QStringLiteral("Closed"), this, SLOT(OnClosed()));
-                            SelectSources();
+                            if (m_options.remoteDesktop)
+                                SelectDevices();
+                            else
+                                SelectSources();
                         });
 }
 
@@ -90,14 +107,26 @@ PortalSession::~PortalSession() {
                                                    QStringLiteral("Close")));
 }
 
+void PortalSession::SelectDevices() {
+    QVariantMap options = PermissionToKeep(m_restoreToken);
+    options.insert(QStringLiteral("types"), kPointerDevice);
+    PortalRequest::Send(m_bus, kRemoteDesktopInterface, QStringLiteral("SelectDevices"),
+                        {QVariant::fromValue(QDBusObjectPath(m_handle))}, options, this,
+                        [this](const PortalResponse& response) {
+                            if (response.code != 0)
+                                return Fail(ProblemOf(response));
+                            SelectSources();
+                        });
+}
+
 void PortalSession::SelectSources() {
-    QVariantMap options{{QStringLiteral("types"), kMonitorSources},
-                        {QStringLiteral("multiple"), true},
-                        {QStringLiteral("cursor_mode"), kCursorHidden},
-                        {QStringLiteral("persist_mode"), kPersistUntilRevoked}};
-    if (!m_restoreToken.isEmpty())
-        options.insert(QStringLiteral("restore_token"), m_restoreToken);
-    PortalRequest::Send(m_bus, QStringLiteral("SelectSources"),
+    QVariantMap options =
+        m_options.remoteDesktop ? QVariantMap() : PermissionToKeep(m_restoreToken);
+    options.insert(QStringLiteral("types"), kMonitorSources);
+    options.insert(QStringLiteral("multiple"), true);
+    options.insert(QStringLiteral("cursor_mode"),
+                   m_options.cursorMetadata ? kCursorMetadata : kCursorHidden);
+    PortalRequest::Send(m_bus, kScreenCastInterface, QStringLiteral("SelectSources"),
                         {QVariant::fromValue(QDBusObjectPath(m_handle))}, options, this,
                         [this](const PortalResponse& response) {
                             if (response.code != 0)
@@ -107,15 +136,18 @@ void PortalSession::SelectSources() {
 }
 
 void PortalSession::StartCast() {
+    // A remote-desktop session starts its screen cast with itself.
     PortalRequest::Send(
-        m_bus, QStringLiteral("Start"), {QVariant::fromValue(QDBusObjectPath(m_handle)), QString()},
-        {}, this, [this](const PortalResponse& response) {
+        m_bus, m_options.remoteDesktop ? kRemoteDesktopInterface : kScreenCastInterface,
+        QStringLiteral("Start"), {QVariant::fromValue(QDBusObjectPath(m_handle)), QString()}, {},
+        this, [this](const PortalResponse& response) {
             if (response.code != 0)
                 return Fail(ProblemOf(response));
             std::vector<SharedMonitor> monitors =
                 MonitorsOf(response.results.value(QStringLiteral("streams")));
             if (monitors.empty())
                 return Fail(ShareProblem::Failed);
+            m_monitors = monitors;
             OpenRemote(std::move(monitors),
                        response.results.value(QStringLiteral("restore_token")).toString());
         });
@@ -139,6 +171,24 @@ void PortalSession::OpenRemote(std::vector<SharedMonitor> monitors, QString rest
                     return Fail(ShareProblem::Failed);
                 m_events.ready(fd, std::move(monitors), std::move(restoreToken));
             });
+}
+
+void PortalSession::MovePointer(QPoint point) const {
+    if (!m_options.remoteDesktop || m_handle.isEmpty())
+        return;
+    for (const SharedMonitor& monitor : m_monitors) {
+        if (!monitor.area.contains(point))
+            continue;
+        // In the stream's own coordinates; nothing to wait for.
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(kPortalService, kPortalPath, kRemoteDesktopInterface,
+                                           QStringLiteral("NotifyPointerMotionAbsolute"));
+        call.setArguments({QVariant::fromValue(QDBusObjectPath(m_handle)), QVariantMap(),
+                           monitor.node, static_cast<double>(point.x() - monitor.area.x()),
+                           static_cast<double>(point.y() - monitor.area.y())});
+        m_bus.asyncCall(call);
+        return;
+    }
 }
 
 void PortalSession::OnClosed() {

@@ -1,5 +1,7 @@
 // The screen-cast portal's handshake for every monitor: CreateSession, SelectSources, Start,
 // OpenPipeWireRemote. A restore token from an earlier share lets the desktop skip its question.
+// Where the pointer is to be moved through the remote-desktop portal, the session is that
+// portal's, with the pointer selected too, so that the user is asked once for both.
 #pragma once
 
 #include "platform/screen_share.h"
@@ -16,6 +18,11 @@ struct SharedMonitor {
     QRect area;             // where it lies on the desktop
 };
 
+struct PortalSessionOptions {
+    bool cursorMetadata = false; // frames tell where the pointer is
+    bool remoteDesktop = false;  // the pointer may be moved in this session
+};
+
 struct PortalSessionEvents {
     // The share runs: `fd` (ours to close) reaches PipeWire; `restoreToken` may be empty.
     std::function<void(int fd, std::vector<SharedMonitor> monitors, QString restoreToken)> ready;
@@ -27,16 +34,21 @@ class PortalSession : public QObject {
     Q_OBJECT
 public:
     // Starts asking at once; the events run later, on the UI thread.
-    PortalSession(QString restoreToken, PortalSessionEvents events);
+    PortalSession(QString restoreToken, PortalSessionOptions options, PortalSessionEvents events);
     // Closes the session on the desktop's side too.
     ~PortalSession() override;
     PortalSession(const PortalSession&) = delete;
     PortalSession& operator=(const PortalSession&) = delete;
 
+    // Moves the pointer to desktop point `point`, where the session was made for that and
+    // runs; elsewhere, or outside every monitor, nothing happens.
+    void MovePointer(QPoint point) const;
+
 private slots:
     void OnClosed();
 
 private:
+    void SelectDevices();
     void SelectSources();
     void StartCast();
     void OpenRemote(std::vector<SharedMonitor> monitors, QString restoreToken);
@@ -44,6 +56,8 @@ private:
 
     QDBusConnection m_bus;
     QString m_restoreToken;
+    PortalSessionOptions m_options;
     PortalSessionEvents m_events;
-    QString m_handle; // the session's object path, once created
+    QString m_handle;                      // the session's object path, once created
+    std::vector<SharedMonitor> m_monitors; // once it runs
 };

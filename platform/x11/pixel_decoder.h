@@ -20,6 +20,8 @@ public:
     // than one pixel are given.
     COLORREF Decode(const std::uint8_t* data, std::size_t length) const;
 
+    // Bytes one pixel takes in a row of pixels.
+    int BytesPerPixel() const { return m_nBytesPerPixel; }
 
 private:
     struct Channel {

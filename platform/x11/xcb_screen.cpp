@@ -1,6 +1,7 @@
 #include "xcb_screen.h"
 
 #include "qt_xcb_connection.h"
+#include "xcb_pixel_batch.h"
 #include "xcb_reply.h"
 
 #include <algorithm>
@@ -42,11 +43,6 @@ std::optional<PixelDecoder> DecoderFor(const xcb_setup_t* setup, const xcb_scree
                               setup->image_byte_order == XCB_IMAGE_ORDER_MSB_FIRST);
 }
 
-bool FitsInt16(int value) {
-    return value >= std::numeric_limits<std::int16_t>::min() &&
-           value <= std::numeric_limits<std::int16_t>::max();
-}
-
 } // namespace
 
 XcbScreen::XcbScreen() : XcbScreen(QtXcbConnection(), QtXcbScreenNumber()) {}
@@ -60,26 +56,27 @@ XcbScreen::XcbScreen(xcb_connection_t* connection, int screenNumber) {
     const xcb_setup_t* setup = xcb_get_setup(connection);
     m_pConnection = connection;
     m_hRoot = screen->root;
-    m_decoder = DecoderFor(setup, screen);
+    // The layout of the root's pixels never changes, so it is looked up once.
+    if (const std::optional<PixelDecoder> decoder = DecoderFor(setup, screen))
+        m_pixels = std::make_unique<XcbPixelBatch>(
+            connection, m_hRoot, *decoder,
+            QSize(screen->width_in_pixels, screen->height_in_pixels));
 }
 
+XcbScreen::~XcbScreen() = default;
+
 COLORREF XcbScreen::GetPixel(int x, int y) {
-    // Negative points lie on no screen; beyond 16 bits the request would wrap to another
-    // point. Neither is worth a round trip.
-    if (!m_pConnection || !m_decoder || x < 0 || y < 0 || !FitsInt16(x) || !FitsInt16(y))
-        return kUnreadablePixel;
-    const auto cookie =
-        xcb_get_image(m_pConnection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_hRoot, static_cast<int16_t>(x),
-                      static_cast<int16_t>(y), 1, 1, std::numeric_limits<std::uint32_t>::max());
-    xcb_generic_error_t* rawError = nullptr;
-    const XcbReply<xcb_get_image_reply_t> reply(
-        xcb_get_image_reply(m_pConnection, cookie, &rawError));
-    // A point off every screen comes back as a BadMatch error.
-    const XcbReply<xcb_generic_error_t> error(rawError);
-    if (!reply || error)
-        return kUnreadablePixel;
-    return m_decoder->Decode(xcb_get_image_data(reply.get()),
-                             static_cast<std::size_t>(xcb_get_image_data_length(reply.get())));
+    const QPoint point(x, y);
+    COLORREF pixel = kUnreadablePixel;
+    GetPixels({&point, 1}, {&pixel, 1});
+    return pixel;
+}
+
+void XcbScreen::GetPixels(std::span<const QPoint> points, std::span<COLORREF> out) {
+    if (m_pixels)
+        m_pixels->Read(points, out);
+    else
+        std::fill(out.begin(), out.end(), kUnreadablePixel);
 }
 
 std::optional<QPoint> XcbScreen::GetCursorPos() {

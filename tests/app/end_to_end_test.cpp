@@ -1,6 +1,7 @@
 // The built program as a user runs it, on a real X display: a window of one colour is watched,
 // its colour changes, and the program counts, launches, disables and saves; a second start, the
-// close button, and SIGTERM while the editor is open.
+// close button, SIGTERM while the editor is open, and the X server gone under it.
+#include "support/private_xvfb.h"
 #include "support/processes.h"
 #include "support/records.h"
 #include "support/waiting.h"
@@ -12,14 +13,10 @@
 
 #include <csignal>
 
-namespace {
-
-bool HasPlacement(const UserFolders& folders) {
-    QSettings settings(folders.SettingsFilePath(), QSettings::IniFormat);
-    return !settings.value(QStringLiteral("Settings/LastLocation")).toByteArray().isEmpty();
+static bool HasPlacement(const UserFolders& folders) {
+    return QSettings(folders.SettingsFilePath(), QSettings::IniFormat)
+        .contains("Settings/LastLocation");
 }
-
-} // namespace
 
 TEST(EndToEndTest, ColourChangeIsDetectedCountedLaunchedAndSaved) {
     UserFolders folders;
@@ -29,10 +26,9 @@ TEST(EndToEndTest, ColourChangeIsDetectedCountedLaunchedAndSaved) {
     CEventInfo event;
     event.m_ptLocation = QPoint(1120, 860);
     event.m_clrMatch = RGB(0x20, 0x40, 0xc0);
-    event.m_bOnlySpecificColor = 0;
+    event.m_bOnlySpecificColor = event.m_bAudioAlert = 0;
     event.m_nMaxCount = 3;
     event.m_nInterval = 300;
-    event.m_bAudioAlert = 0;
     event.m_sFilePath = WriteRecordingScript(folders.Path("launched.sh"), log);
     event.m_sComment = QStringLiteral("watched by the end-to-end test");
     const QByteArray original = DataFileBytes({event, NumberedEvent(2)}); // the second is off
@@ -74,7 +70,9 @@ TEST(EndToEndTest, ColourChangeIsDetectedCountedLaunchedAndSaved) {
     EXPECT_TRUE(WaitUntil([&] {
         return VisibleWindows(run.Pid(), "^Tintwatch$") == QList{*frame};
     })) << "the running window did not come back";
-    EXPECT_TRUE(WaitUntil([&] { return FocusedWindow() == *frame; }));
+    EXPECT_TRUE(WaitUntil([&] {
+        return Xdotool({"getwindowfocus", "-f"}).value_or("").trimmed().toUInt() == *frame;
+    }));
 
     // The close button ends the program; the data file holds the last state.
     const QByteArray last = ReadFile(folders.DataFilePath());
@@ -94,4 +92,54 @@ TEST(EndToEndTest, SigtermWhileTheEditorIsOpenStillClosesCleanly) {
     ::kill(static_cast<pid_t>(run.Pid()), SIGTERM);
     EXPECT_EQ(run.WaitForExit(), 0);
     EXPECT_TRUE(HasPlacement(folders));
+}
+
+// The X server ends under the running program (a crash, a log-out that kills it): Qt ends the
+// program at once, without its close handling. Every detection it had counted, and acted on,
+// must be in the data file all the same; and the guard's last-moment action runs, as a bare
+// Qt program with only that guard shows.
+TEST(XServerLoss, EveryDetectionActedOnIsInTheDataFileAndTheGuardsActionRuns) {
+    PrivateXvfb server;
+    ASSERT_FALSE(server.Display().isEmpty()) << "Xvfb did not start";
+    // For the programs started here; the tests' own display is named again afterwards.
+    const struct Shared {
+        QByteArray display = qgetenv("DISPLAY");
+        ~Shared() { qputenv("DISPLAY", display); }
+    } shared;
+    qputenv("DISPLAY", server.Display().toLocal8Bit());
+    UserFolders folders;
+    const QString launches = folders.Path("launches.log"), written = folders.Path("written");
+    // Every event detects on every tick (nothing on the bare root is this blue), so the loop
+    // is always busy with detections and their saves when the server goes; one of them also
+    // launches, and so tells how many detections the program acted on.
+    CEventInfo busy;
+    busy.m_ptLocation = QPoint(100, 100);
+    busy.m_clrMatch = RGB(0x20, 0x40, 0xc0);
+    busy.m_bOnlySpecificColor = busy.m_bAudioAlert = busy.m_bExecute = 0;
+    busy.m_nMaxCount = 1000000;
+    busy.m_nInterval = 10;
+    std::vector<CEventInfo> events(20, busy);
+    CEventInfo& launching = events.back();
+    launching.m_nInterval = 50;
+    launching.m_bExecute = 1;
+    launching.m_sCommand = QStringLiteral("open");
+    launching.m_sFilePath = WriteRecordingScript(folders.Path("launched.sh"), launches);
+    ASSERT_TRUE(WriteFile(folders.DataFilePath(), DataFileBytes(events)));
+
+    ProgramRun run(folders);
+    QProcess probe;
+    probe.start(QStringLiteral(UNPLANNED_EXIT_PROBE), {written});
+    ASSERT_TRUE(WaitUntil([&] { return probe.readAllStandardOutput().contains("ready"); }));
+    ASSERT_TRUE(WaitUntil([&] { return LineCount(launches) >= 10; }, 10000)) << "no detections";
+    server.Kill();
+    EXPECT_TRUE(run.WaitForExit(5000)) << "the program did not end with its display";
+    ASSERT_TRUE(probe.waitForFinished(5000));
+    EXPECT_EQ(probe.exitCode(), 1) << "Qt ends the program itself";
+    EXPECT_EQ(ReadFile(written), QByteArray("written at the end"));
+    // The last launched scripts write their line shortly after.
+    Settle(500);
+
+    const auto saved = EventsOf(ReadFile(folders.DataFilePath()));
+    ASSERT_TRUE(saved && saved->size() == events.size()) << "the data file is not whole";
+    EXPECT_EQ(saved->back().m_nDetectCount, LineCount(launches));
 }

@@ -2,6 +2,7 @@
 // the tone and the launcher.
 #include "engine/detection.h"
 #include "engine/main_frame_pointer.h"
+#include "engine/save_requests.h"
 #include "engine/tone_workers.h"
 #include "fakes/fake_event_list.h"
 #include "fakes/fake_platform.h"
@@ -73,7 +74,8 @@ protected:
     }
 
     bool Tick(std::uintptr_t id) {
-        const bool handled = RunDetectionStep(id, list, timers, services);
+        const bool handled =
+            RunDetectionStep(id, list, timers, services) != TickOutcome::NotARowTimer;
         QCoreApplication::sendPostedEvents();
         return handled;
     }
@@ -97,7 +99,8 @@ protected:
     JournalTimers timers{journal, tones};
     JournalList list{journal};
     JournalFrame frame{journal};
-    DetectionServices services{screen, tones, launcher};
+    SaveRequests saves{&frame};
+    DetectionServices services{screen, tones, launcher, saves};
 };
 
 TEST_F(DetectionTest, ChangeModeCountsEveryTickTheColourStaysChanged) {
@@ -114,7 +117,8 @@ TEST_F(DetectionTest, ChangeModeCountsEveryTickTheColourStaysChanged) {
     EXPECT_EQ(event.m_bEnabled, 1);
     EXPECT_EQ(list.GetItemText(0, kColumnCount), QStringLiteral("2 Detected Out of 3"));
     EXPECT_EQ(timers.running.at(1), 1000u);
-    EXPECT_EQ(journal.count(QStringLiteral("command 57603")), 2);
+    // The second detection's save waits, spaced from the first.
+    EXPECT_EQ(journal.count(QStringLiteral("command 57603")), 1);
 
     Tick(1);
     EXPECT_EQ(event.m_bEnabled, 0);
@@ -195,10 +199,10 @@ TEST_F(DetectionTest, AtTheMaximumActionsRunInTheirFixedOrder) {
     ASSERT_TRUE(tone.WaitForBeeps(1));
     EXPECT_EQ(tone.Beeps().front(), std::make_pair(440u, 250u));
     EXPECT_EQ(journal, QStringList({
-                           "kill 1 tones 0",       // disabled and stopped first
-                           "command 57603",        // tone started, then the save posted
-                           "row 0 No",             // the refresh shows it
-                           "kill 1 tones 1",       // and leaves the timer stopped
+                           "kill 1 tones 0",          // disabled and stopped first
+                           "command 57603",           // tone started, then the save posted
+                           "row 0 No",                // the refresh shows it
+                           "kill 1 tones 1",          // and leaves the timer stopped
                            "launch Open /tmp/a b.sh", // the launch comes last
                        }));
 }
@@ -254,8 +258,8 @@ TEST(RowRefresh, WritesEveryColumnAndPassesTheIntervalAsUnsigned) {
     CEventInfo& event = list.Add(source);
     UpdateEventRow(0, list, timers);
     EXPECT_EQ(event.m_sColorText, QStringLiteral("Red 7 Green 200 Blue 255"));
-    const QStringList expected{"1", "Red 7 Green 200 Blue 255", "Edit", "/x",
-                               "-2 Detected Out of 9", "-1", "note", "Yes"};
+    const QStringList expected{
+        "1", "Red 7 Green 200 Blue 255", "Edit", "/x", "-2 Detected Out of 9", "-1", "note", "Yes"};
     for (int column = 0; column < kEventColumns; ++column)
         EXPECT_EQ(list.GetItemText(0, column), expected[column]) << column;
     EXPECT_EQ(timers.running.at(1), 0xFFFFFFFFu);

@@ -107,6 +107,8 @@ class FakeLauncher : public ILauncher {
 public:
     bool ShellExecute(const QString& verb, const QString& file) override {
         calls.push_back(QStringLiteral("shell %1 %2").arg(verb, file));
+        if (onShellExecute)
+            onShellExecute();
         return launchResult;
     }
     bool LaunchDetached(const QString& program, const QStringList& arguments) override {
@@ -119,6 +121,7 @@ public:
     }
     QStringList calls;
     bool launchResult = true;
+    std::function<void()> onShellExecute; // runs as a launch starts
 };
 
 class FakeProfile : public IProfile {
@@ -132,10 +135,8 @@ public:
     }
     std::optional<QByteArray> GetProfileBinary(const QString& section,
                                                const QString& entry) override {
-        const auto it = values.constFind(Key(section, entry));
-        if (it == values.constEnd())
-            return std::nullopt;
-        return it->toByteArray();
+        const QVariant value = values.value(Key(section, entry));
+        return value.isValid() ? std::optional(value.toByteArray()) : std::nullopt;
     }
     bool WriteProfileInt(const QString& section, const QString& entry, int value) override {
         values[Key(section, entry)] = value;
@@ -166,6 +167,8 @@ public:
     };
     int MessageBox(QWidget*, const QString& text, MbButtons buttons, MbIcon icon) override {
         shown.push_back({text, buttons, icon});
+        if (whileOpen)
+            whileOpen();
         if (answers.empty())
             return buttons == MbButtons::YesNo ? IDNO : IDOK;
         const int answer = answers.front();
@@ -173,7 +176,8 @@ public:
         return answer;
     }
     std::vector<Shown> shown;
-    std::deque<int> answers; // answered in order; then OK, or No for Yes/No boxes
+    std::deque<int> answers;         // answered in order; then OK, or No for Yes/No boxes
+    std::function<void()> whileOpen; // runs as the box's own event loop would
 };
 
 class FakeHotKeys : public IHotKeys {

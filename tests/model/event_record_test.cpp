@@ -1,8 +1,14 @@
-// The event record's defaults, copy rule and byte layout in the archive.
+// The event record's defaults, copy rule and byte layout in the archive; where its data file
+// lives, and the run-time module look-up behind that, which fails quietly.
 #include "model/archive.h"
+#include "model/data_file_path.h"
 #include "model/exceptions.h"
+#include "platform/shell/shell_api.h"
 #include "support/records.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -30,7 +36,7 @@ TEST(EventRecord, DefaultRecordStoresAsItsKnown82Bytes) {
     EXPECT_EQ(RecordBytes(CEventInfo()), expected);
 }
 
-TEST(EventRecord, RoundTripAndCopyKeepEveryStoredFieldButNeverTheColourText) {
+TEST(EventRecord, RoundTripAndCopyKeepEveryStoredFieldButNeverTheColourTextAndModeIsExact) {
     CEventInfo original = NumberedEvent(7);
     original.m_nFrequency = 4000000000u;
     original.m_sColorText = QStringLiteral("stale");
@@ -52,6 +58,10 @@ TEST(EventRecord, RoundTripAndCopyKeepEveryStoredFieldButNeverTheColourText) {
     assigned = original;
     ExpectSameStoredFields(assigned, original);
     EXPECT_EQ(assigned.m_sColorText, QStringLiteral("kept"));
+    for (int flag : {1, 0, 2, -1}) { // the mode is the target's for exactly 1
+        assigned.m_bOnlySpecificColor = flag;
+        EXPECT_EQ(assigned.IsTargetMode(), flag == 1) << flag;
+    }
 }
 
 TEST(EventRecord, ColourWordsAreStoredAsChannelsAndLoadKeepsTheirLowBits) {
@@ -85,20 +95,58 @@ TEST(EventRecord, DataEndingInsideTheIntegersThrowsAndAfterThemGivesEmptyTexts) 
 }
 
 TEST(EventRecord, TextLinesEndWithLfOrCrLfAndTheLastMayBeUnended) {
-    const CEventInfo loaded =
-        Load(RecordBytes(CEventInfo()).left(68) + Utf16Line(QStringLiteral("Edit"), "\r\n") +
-             Utf16Line(QStringLiteral("a\rb")) + Utf16Line(QStringLiteral("t"), ""));
-    EXPECT_EQ(loaded.m_sCommand, QStringLiteral("Edit"));
-    EXPECT_EQ(loaded.m_sFilePath, QStringLiteral("a\rb"));
-    EXPECT_EQ(loaded.m_sComment, QStringLiteral("t")); // one unit, unended
+    for (const char* last : {"", "\r\n"}) { // the data's end: one unit unended, or after CR LF
+        const CEventInfo loaded =
+            Load(RecordBytes(CEventInfo()).left(68) + Utf16Line(QStringLiteral("Edit"), "\r\n") +
+                 Utf16Line(QStringLiteral("a\rb")) + Utf16Line(QStringLiteral("t"), last));
+        EXPECT_EQ(loaded.m_sCommand, QStringLiteral("Edit"));
+        EXPECT_EQ(loaded.m_sFilePath, QStringLiteral("a\rb"));
+        EXPECT_EQ(loaded.m_sComment, QStringLiteral("t")) << (*last ? "CR LF" : "unended");
+    }
 }
 
-TEST(EventRecord, ModeIsTargetOnlyForExactlyOne) {
-    CEventInfo event;
-    for (int flag : {1, 0, 2, -1}) {
-        event.m_bOnlySpecificColor = flag;
-        EXPECT_EQ(event.IsTargetMode(), flag == 1) << flag;
+TEST(DataFilePath, LivesInTheDataHomeOrTheHomesLocalShareWithItsFolderCreatedAndCurrent) {
+    QTemporaryDir root;
+    const QString dataHome = root.filePath("not/yet/there"), inHome = root.filePath("home");
+    const QByteArray saved = qgetenv("XDG_DATA_HOME"), plain = dataHome.toLocal8Bit(),
+                     slash = plain + "/";
+    qputenv("HOME", inHome.toLocal8Bit());
+    // What XDG_DATA_HOME holds (unset when null), and the folder that gives.
+    const std::pair<const char*, QString> cases[] = {
+        {plain.constData(), dataHome},
+        {slash.constData(), dataHome},
+        {nullptr, inHome + "/.local/share"},
+        {"", inHome + "/.local/share"},
+        {"relative/data", inHome + "/.local/share"},
+    };
+    for (const auto& [value, folder] : cases) {
+        if (value)
+            qputenv("XDG_DATA_HOME", value);
+        else
+            qunsetenv("XDG_DATA_HOME");
+        QString path = QStringLiteral("whatever was there");
+        GetDataFilePath(path);
+        EXPECT_EQ(path, folder + "/Tintwatch/Tintwatchv7.1.dat") << (value ? value : "unset");
+        EXPECT_EQ(QFileInfo(QDir::currentPath()).canonicalFilePath(),
+                  QFileInfo(folder + "/Tintwatch").canonicalFilePath());
     }
+    qputenv("XDG_DATA_HOME", saved);
+}
+
+TEST(ShellApi, MissingModulesSymbolsAndFoldersLeaveThePathAlone) {
+    const CDynDll libc("libc.so.6");
+    EXPECT_EQ(libc.GetProcAddress("tintwatch_no_such_symbol"), nullptr);
+    EXPECT_NE(libc.GetProcAddress("getenv"), nullptr);
+    QString path = QStringLiteral("as the caller left it");
+    const CShellApi missing("libtintwatch-no-such-library.so.0");
+    EXPECT_FALSE(missing.IsLoaded());
+    EXPECT_EQ(missing.GetProcAddress("getenv"), nullptr);
+    EXPECT_FALSE(missing.SHGetSpecialFolderPath(path, CSIDL_LOCAL_APPDATA, true));
+    const CShellApi shell;
+    EXPECT_FALSE(shell.SHGetSpecialFolderPath(path, 0x10, true));
+    EXPECT_EQ(path, QStringLiteral("as the caller left it"));
+    EXPECT_TRUE(shell.SHGetSpecialFolderPath(path, CSIDL_LOCAL_APPDATA, true));
+    EXPECT_EQ(path, qEnvironmentVariable("XDG_DATA_HOME"));
 }
 
 } // namespace

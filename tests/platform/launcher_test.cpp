@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QStandardPaths>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -53,6 +54,7 @@ TEST_F(LauncherTest, EachVerbStartsItsProgramWithThePath) {
     const QString program = WriteRecordingScript(odd + "/run me \"now\".sh", user.Path("run.log"));
     const QString notes = odd + "/notes.txt";
     WriteFile(notes, "notes");
+    WriteFile(odd + "/ab:notes", "an existing file is a file whatever its name");
     QDir::setCurrent(odd);
     const struct {
         const char* verb;
@@ -60,6 +62,7 @@ TEST_F(LauncherTest, EachVerbStartsItsProgramWithThePath) {
     } cases[] = {
         {"OpEn", program, "run.log", ""}, // an executable runs, with no arguments
         {"open", notes, "opener.log", QUrl::fromLocalFile(notes).toString()},
+        {"open", "ab:notes", "opener.log", QUrl::fromLocalFile(odd + "/ab:notes").toString()},
         {"open", "https://example.org/a?q=1", "opener.log", "https://example.org/a?q=1"},
         {"print", "notes.txt", "printer.log", notes},
         {"explore", notes, "opener.log", QUrl::fromLocalFile(odd).toString()},
@@ -99,6 +102,8 @@ TEST_F(LauncherTest, EditHandsThePathToTheDefaultEditorWithoutWaitingForTheDeskt
     EXPECT_TRUE(launcher.ShellExecute("EDIT", document));
     EXPECT_LT(clock.elapsed(), 300) << "waited for the desktop's answer";
     EXPECT_EQ(Recorded("editor.log"), document);
+    // The process that asked the desktop goes once it has answered, edit after edit.
+    EXPECT_TRUE(WaitUntil([] { return qApp->findChildren<QProcess*>().isEmpty(); }));
 }
 
 TEST_F(LauncherTest, ProgramsGetEachArgumentWholeAndNoDescriptorOfOurs) {

@@ -14,10 +14,12 @@ protected:
     int Ticks(std::uintptr_t id) const { return int(std::count(ids.begin(), ids.end(), id)); }
     std::vector<std::uintptr_t> ids;
     std::function<void(std::uintptr_t)> extra;
-    QtTimerHost host{[this](std::uintptr_t id) {
-        ids.push_back(id);
-        if (extra)
-            extra(id);
+    QtTimerHost host{[this](std::span<const std::uintptr_t> due) {
+        for (const std::uintptr_t id : due) {
+            ids.push_back(id);
+            if (extra)
+                extra(id);
+        }
     }};
 };
 

@@ -4,43 +4,33 @@
 // again. It prints "painted #RRGGBB" once a colour is on the screen, and ends with its input.
 #include <QApplication>
 #include <QPainter>
-#include <QSocketNotifier>
-#include <QTextStream>
 #include <QWidget>
 
 #include <cstdio>
-#include <unistd.h>
+#include <iostream>
+#include <string>
+#include <thread>
 
 namespace {
 
 class ColourWindow : public QWidget {
 public:
-    explicit ColourWindow(QColor colour)
+    ColourWindow()
         : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint |
-                               Qt::WindowStaysOnTopHint),
-          m_colour(colour) {
+                               Qt::WindowStaysOnTopHint) {
         setWindowTitle(QStringLiteral("Tintwatch colour window"));
     }
-
-    void SetColour(QColor colour) {
-        m_colour = colour;
-        m_bReported = false;
-        repaint();
-    }
+    QColor colour;
+    bool reported = false;
 
 protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter(this).fillRect(rect(), m_colour);
-        if (!m_bReported) {
-            m_bReported = true;
-            std::printf("painted %s\n", qPrintable(m_colour.name()));
+        QPainter(this).fillRect(rect(), colour);
+        if (!std::exchange(reported, true)) {
+            std::printf("painted %s\n", qPrintable(colour.name()));
             std::fflush(stdout);
         }
     }
-
-private:
-    QColor m_colour;
-    bool m_bReported = false;
 };
 
 } // namespace
@@ -52,29 +42,23 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: tw_colour_window X Y WIDTH HEIGHT #RRGGBB\n");
         return 2;
     }
-    ColourWindow window{QColor(args[5])};
+    ColourWindow window;
+    window.colour = QColor(args[5]);
     window.setGeometry(args[1].toInt(), args[2].toInt(), args[3].toInt(), args[4].toInt());
     window.show();
-
-    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
-    QByteArray pending;
-    QObject::connect(&input, &QSocketNotifier::activated, [&] {
-        char buffer[256];
-        const auto got = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (got <= 0) {
-            app.quit();
-            return;
-        }
-        pending.append(buffer, got);
-        while (pending.contains('\n')) {
-            const qsizetype end = pending.indexOf('\n');
-            const QString line = QString::fromLatin1(pending.left(end)).trimmed();
-            pending.remove(0, end + 1);
-            if (line == QLatin1String("raise"))
-                window.raise();
-            else if (QColor::isValidColorName(line))
-                window.SetColour(QColor(line));
-        }
-    });
+    // Input is read apart from the event loop, each line handed to it; its end ends the program.
+    std::thread([&] {
+        for (std::string line; std::getline(std::cin, line);)
+            QMetaObject::invokeMethod(&window, [&window, text = QString::fromStdString(line)] {
+                if (text.trimmed() == QLatin1String("raise")) {
+                    window.raise();
+                } else if (QColor::isValidColorName(text.trimmed())) {
+                    window.colour = QColor(text.trimmed());
+                    window.reported = false;
+                    window.repaint();
+                }
+            });
+        QMetaObject::invokeMethod(&app, &QCoreApplication::quit);
+    }).detach();
     return app.exec();
 }

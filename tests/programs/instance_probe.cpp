@@ -1,6 +1,6 @@
 // A stand-in start of the program for the single-instance tests: claims the instance in the
-// folder given as its argument, prints its role, and while it runs prints every command that
-// later starts hand it. It ends when its standard input closes.
+// folder given as its argument and prints its role; while it runs, it prints every command
+// that later starts hand it. It ends when its standard input closes.
 #include "app/single_instance.h"
 #include "res/resource_ids.h"
 
@@ -15,21 +15,12 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return 2;
     SingleInstance instance(QString::fromLocal8Bit(argv[1]));
-    switch (instance.Claim(ID_TRAY_CONFIGURE)) {
-    case SingleInstance::Role::Secondary:
-        std::puts("secondary");
-        return 0;
-    case SingleInstance::Role::Unreachable:
-        std::puts("unreachable");
-        return 3;
-    case SingleInstance::Role::Unguarded:
-        std::puts("unguarded");
-        return 4;
-    case SingleInstance::Role::Primary:
-        break;
-    }
-    std::puts("primary");
+    const auto role = instance.Claim(ID_TRAY_CONFIGURE);
+    const char* const names[] = {"primary", "secondary", "unreachable", "unguarded"};
+    std::puts(names[static_cast<int>(role)]);
     std::fflush(stdout);
+    if (role != SingleInstance::Role::Primary) // 0 once the command is handed over
+        return role == SingleInstance::Role::Secondary ? 0 : 3;
     QObject::connect(&instance, &SingleInstance::CommandReceived, [](int command) {
         std::printf("received %d\n", command);
         std::fflush(stdout);

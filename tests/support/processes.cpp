@@ -7,9 +7,8 @@
 #include <QFile>
 
 UserFolders::UserFolders() {
-    for (const char* name : {"data/Tintwatch", "config", "home"})
+    for (const char* name : {"data/Tintwatch", "config", "home", "runtime"})
         QDir().mkpath(Path(QString::fromLatin1(name)));
-    QDir().mkpath(Path(QStringLiteral("runtime")));
     QFile::setPermissions(Path(QStringLiteral("runtime")),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }

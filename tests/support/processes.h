@@ -53,7 +53,6 @@ class ProgramRun {
 public:
     explicit ProgramRun(const UserFolders& folders, const QStringList& arguments = {});
     ~ProgramRun();
-    QProcess& Process() { return m_process; }
     qint64 Pid() const { return m_process.processId(); }
     // The main window (or, while start-up shows a message, that box), once visible.
     std::optional<quint32> WaitForWindow(int timeoutMs = 10000);

@@ -6,7 +6,13 @@
 
 namespace {
 constexpr int kStartTimeoutMs = 30000;
+
+// Whether Qt sees a notification area on the display, waiting up to `timeoutMs` for it.
+bool WaitForTray(bool present, int timeoutMs) {
+    return WaitUntil([present] { return QSystemTrayIcon::isSystemTrayAvailable() == present; },
+                     timeoutMs);
 }
+} // namespace
 
 TrayHost::TrayHost() {
     QFile config(m_folder.filePath("tint2rc"));
@@ -35,9 +41,4 @@ void TrayHost::Kill() {
     m_panel.waitForFinished();
     // Until Qt has seen the tray go, it would still report the dead one as present.
     WaitForTray(false, kStartTimeoutMs);
-}
-
-bool WaitForTray(bool present, int timeoutMs) {
-    return WaitUntil([present] { return QSystemTrayIcon::isSystemTrayAvailable() == present; },
-                     timeoutMs);
 }

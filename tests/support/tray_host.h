@@ -21,6 +21,3 @@ private:
     QTemporaryDir m_folder;
     QProcess m_panel;
 };
-
-// Whether Qt sees a notification area on the display, waiting up to `timeoutMs` for it.
-bool WaitForTray(bool present, int timeoutMs);

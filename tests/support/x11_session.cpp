@@ -40,11 +40,6 @@ QList<quint32> VisibleWindows(qint64 pid, const QString& namePattern) {
             .value_or(QByteArray()));
 }
 
-std::optional<quint32> FocusedWindow() {
-    const auto out = Xdotool({"getwindowfocus", "-f"});
-    return out ? std::optional(out->trimmed().toUInt()) : std::nullopt;
-}
-
 bool SendCloseRequest(quint32 window) {
     const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(
         xcb_connect(nullptr, nullptr), &xcb_disconnect);

@@ -11,7 +11,6 @@
 std::optional<QByteArray> Xdotool(const QStringList& arguments);
 // Visible windows of process `pid` whose name matches `namePattern`.
 QList<quint32> VisibleWindows(qint64 pid, const QString& namePattern);
-std::optional<quint32> FocusedWindow();
 // Sends WM_DELETE_WINDOW, as a window manager's close button does.
 bool SendCloseRequest(quint32 window);
 

@@ -10,11 +10,15 @@
 #include "platform/profile.h"
 #include "platform/screen.h"
 #include "res/resource_ids.h"
+#include "ui/overlay/pick_overlay.h"
+#include "ui/overlay/show_location.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QTimer>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -31,17 +35,30 @@ QString KeyName(std::uint16_t virtualKey) {
                            : QStringLiteral(" F%1 ").arg(virtualKey - VK_F6 + 6);
 }
 
-QString PickHint(std::uint16_t virtualKey) {
-    return QStringLiteral("Move Cursor to the Desired Position and Press %1 Key to Get the Color "
-                          "Under Curor.")
-        .arg(KeyName(virtualKey));
-}
-
 QString UnreadableHint(std::uint16_t virtualKey) {
     return QStringLiteral("Cannot Read the Color at that Position. Move Cursor Elsewhere and "
                           "Press %1 Key Again.")
         .arg(KeyName(virtualKey));
 }
+
+// The hint of a pick that has a key; `keyName` comes with a blank on each side.
+QString KeyHint(const QString& keyName) {
+    return QStringLiteral(
+               "Move Cursor to the Desired Position and Press %1 Key to Get the Color Under Curor.")
+        .arg(keyName);
+}
+
+QString PickHint(std::uint16_t virtualKey) {
+    return KeyHint(KeyName(virtualKey));
+}
+
+// How long an overlay waits for pictures that no longer show the one before it.
+constexpr int kFreshPictureWaits = 25;
+constexpr int kFreshPictureWaitMs = 20;
+
+// The hint of a pick taken on the pick overlay.
+const QString kOverlayHint =
+    QStringLiteral("Press SpaceBar Key, then Click the Desired Position to Get the Color There.");
 } // namespace
 
 CDlgColorEvent::CDlgColorEvent(PlatformServices services, QWidget* parent)
@@ -153,16 +170,12 @@ void CDlgColorEvent::OnInitDialog() {
         m_bExecute = m_pEvent->m_bExecute;
     }
     DoDataExchange(false);
-    m_wLocationKey = RegisterPickHotKey(m_stcLocationHint, m_locationKey);
-    m_wColorKey = RegisterPickHotKey(m_stcColorHint, m_colorKey);
-    // A desktop that keeps the pointer from programs (Wayland) leaves nothing to pick with.
-    const bool canPick = m_services.screen.GetCursorPos().has_value();
-    if (!canPick) {
-        const QString unavailable =
-            QStringLiteral("Picking from the screen is not available on this desktop yet: type "
-                           "the location and the colors.");
-        m_stcLocationHint->setText(unavailable);
-        m_stcColorHint->setText(unavailable);
+    const PointerMechanisms mechanisms = m_services.screen.Mechanisms();
+    if (mechanisms.keys == PickKeys::HotKeys) {
+        m_wLocationKey = RegisterPickHotKey(m_stcLocationHint, m_locationKey);
+        m_wColorKey = RegisterPickHotKey(m_stcColorHint, m_colorKey);
+    } else {
+        BindDesktopPickKeys();
     }
     LayOut(); // the hints' new texts must fit too
     m_hIcon = QApplication::windowIcon();
@@ -173,9 +186,20 @@ void CDlgColorEvent::OnInitDialog() {
         m_stcMatchColor->SetColor(m_clrMatch);
     } else {
         m_sTitle = QStringLiteral("Add Color Matching Event - %1").arg(title);
-        // Runs once the dialog's loop starts: the point under the pointer at opening.
-        if (canPick)
+        // Runs once the dialog's loop starts: the point under the pointer at opening, where the
+        // pointer can be read. The overlay is never opened unasked.
+        if (!PicksOnOverlay(PickAction::Location)) {
             PostCommand(this, IDC_LOCATION_UNDER_CURSOR);
+        } else if (mechanisms.position != PointerPosition::Overlay) {
+            // A stream that has not told where the pointer is yet leaves the fields as they are.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (const std::optional<QPoint> cursor = m_services.screen.GetCursorPos())
+                        TakeLocation(*cursor, std::nullopt);
+                },
+                Qt::QueuedConnection);
+        }
     }
     setWindowTitle(m_sTitle);
     m_stcTargetColor->SetColor(m_clrTarget);
@@ -197,6 +221,76 @@ CDlgColorEvent::RegisterPickHotKey(QLabel* hint,
     return 0;
 }
 
+void CDlgColorEvent::BindDesktopPickKeys() {
+    // Until the desktop names the keys (it may ask the user first), the overlay picks.
+    ShowDesktopPickHints();
+    if (m_services.screen.Mechanisms().keys != PickKeys::GlobalShortcuts)
+        return;
+    m_desktopKeys = m_services.hotKeys.BindPickShortcuts(
+        {[this](const QString& location, const QString& color) {
+             m_sLocationTrigger = location;
+             m_sColorTrigger = color;
+             ShowDesktopPickHints();
+         },
+         [this](PickAction action) {
+             // As a function key does: the click of the pick's button, posted.
+             PostCommand(this, action == PickAction::Location ? IDC_LOCATION_UNDER_CURSOR
+                                                              : IDC_COLOR_UNDER_CURSOR);
+         }});
+}
+
+void CDlgColorEvent::ShowDesktopPickHints() {
+    const auto hint = [](const QString& trigger) {
+        return trigger.isEmpty() ? kOverlayHint : KeyHint(QStringLiteral(" %1 ").arg(trigger));
+    };
+    m_stcLocationHint->setText(hint(m_sLocationTrigger));
+    m_stcColorHint->setText(hint(m_sColorTrigger));
+    LayOut();
+}
+
+bool CDlgColorEvent::PicksOnOverlay(PickAction action) const {
+    if (m_services.screen.Mechanisms().keys == PickKeys::HotKeys)
+        return false;
+    return (action == PickAction::Location ? m_sLocationTrigger : m_sColorTrigger).isEmpty();
+}
+
+void CDlgColorEvent::OpenPickOverlay(OverlayPick clickPicks, int waited) {
+    if (m_overlay || !isVisible())
+        return;
+    const std::vector<MonitorStill> stills = m_services.screen.Stills();
+    // Just after an overlay closed, the newest pictures may still show it: the next ones come
+    // as soon as the desktop has drawn the screen without it.
+    const bool showsOverlay = std::any_of(stills.begin(), stills.end(), [&](const auto& still) {
+        return std::count(m_overlaidFrames.begin(), m_overlaidFrames.end(), still.frame) > 0;
+    });
+    if (showsOverlay && waited < kFreshPictureWaits) {
+        QTimer::singleShot(kFreshPictureWaitMs, this,
+                           [this, clickPicks, waited] { OpenPickOverlay(clickPicks, waited + 1); });
+        return;
+    }
+    m_overlaidFrames.clear();
+    if (stills.empty()) {
+        ShowError(QStringLiteral("Could not get a Picture of the Screen to Pick From. Share the "
+                                 "Screen with Tintwatch and Try Again."));
+        return;
+    }
+    m_overlay = std::make_unique<PickOverlay>(
+        stills, clickPicks, this, [this](std::optional<OverlayResult> result) {
+            if (!m_overlay)
+                return; // the dialog closed meanwhile
+            m_overlay.reset();
+            // Held, so that they are not refilled: the next overlay tells them apart.
+            for (const MonitorStill& still : m_services.screen.Stills())
+                m_overlaidFrames.push_back(still.frame);
+            if (!result)
+                return; // cancelled: nothing changes
+            if (result->pick == OverlayPick::Location)
+                TakeLocation(result->location, result->colour);
+            else
+                TakeTargetColor(result->location, result->colour);
+        });
+}
+
 void CDlgColorEvent::OnHotKey(std::uint16_t virtualKey) {
     if (virtualKey == 0)
         return;
@@ -211,15 +305,26 @@ void CDlgColorEvent::ShowError(const QString& text) {
 }
 
 void CDlgColorEvent::OnLocationUnderCursor() {
+    if (PicksOnOverlay(PickAction::Location))
+        OpenPickOverlay(OverlayPick::Location);
+    else
+        PickLocationAtPointer();
+}
+
+void CDlgColorEvent::PickLocationAtPointer() {
     const std::optional<QPoint> cursor = m_services.screen.GetCursorPos();
     if (!cursor) {
         ShowError(QStringLiteral("Could not get Current Mouse Curor Position."));
         return;
     }
-    const COLORREF colour = m_services.screen.GetPixel(cursor->x(), cursor->y());
+    TakeLocation(*cursor, std::nullopt);
+}
+
+void CDlgColorEvent::TakeLocation(QPoint location, std::optional<COLORREF> seen) {
+    const COLORREF colour = seen ? *seen : m_services.screen.GetPixel(location.x(), location.y());
     if (!TakePick(colour, m_stcLocationHint, m_wLocationKey))
         return;
-    m_ptLocation = *cursor;
+    m_ptLocation = location;
     // Typed text survives the refill below; a refused number keeps its previous value.
     DoDataExchange(true);
     m_clrMatch = colour;
@@ -233,12 +338,20 @@ void CDlgColorEvent::OnLocationUnderCursor() {
 }
 
 void CDlgColorEvent::OnColorUnderCursor() {
+    if (PicksOnOverlay(PickAction::Color)) {
+        OpenPickOverlay(OverlayPick::Color);
+        return;
+    }
     const std::optional<QPoint> cursor = m_services.screen.GetCursorPos();
     if (!cursor) {
         ShowError(QStringLiteral("Could not get Current Mouse Curor Position."));
         return;
     }
-    const COLORREF colour = m_services.screen.GetPixel(cursor->x(), cursor->y());
+    TakeTargetColor(*cursor, std::nullopt);
+}
+
+void CDlgColorEvent::TakeTargetColor(QPoint location, std::optional<COLORREF> seen) {
+    const COLORREF colour = seen ? *seen : m_services.screen.GetPixel(location.x(), location.y());
     if (!TakePick(colour, m_stcColorHint, m_wColorKey))
         return;
     DoDataExchange(true);
@@ -249,13 +362,19 @@ void CDlgColorEvent::OnColorUnderCursor() {
 bool CDlgColorEvent::TakePick(COLORREF colour, QLabel* hint, std::uint16_t key) {
     // The file keeps 8 bits a channel, so an unreadable point would come back as white and
     // differ from every later reading: refused, and the hint says so until a pick succeeds.
-    const bool readable = colour != kUnreadablePixel;
-    hint->setText(readable ? PickHint(key) : UnreadableHint(key));
-    return readable;
+    if (colour == kUnreadablePixel) {
+        hint->setText(UnreadableHint(key));
+        return false;
+    }
+    if (m_services.screen.Mechanisms().keys == PickKeys::HotKeys)
+        hint->setText(PickHint(key));
+    else
+        ShowDesktopPickHints();
+    return true;
 }
 
 void CDlgColorEvent::OnShowLocation() {
-    m_services.screen.SetCursorPos(m_ptLocation);
+    ShowLocation(m_services.screen, m_ptLocation, this);
 }
 
 void CDlgColorEvent::OnBrowsePath() {
@@ -325,9 +444,14 @@ void CDlgColorEvent::accept() {
 }
 
 void CDlgColorEvent::done(int result) {
-    // The keys go back to the desktop however the dialog ends.
+    // The keys go back to the desktop however the dialog ends, and the overlay goes with it.
     m_locationKey.reset();
     m_colorKey.reset();
+    m_desktopKeys.reset();
+    m_sLocationTrigger.clear();
+    m_sColorTrigger.clear();
+    m_overlay.reset();
+    m_overlaidFrames.clear();
     m_wLocationKey = 0;
     m_wColorKey = 0;
     m_bInitialized = false;

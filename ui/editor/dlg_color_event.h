@@ -5,6 +5,7 @@
 #include "color_static.h"
 #include "engine/tone_workers.h"
 #include "platform/cmd_target.h"
+#include "platform/hot_keys.h"
 #include "platform/services.h"
 #include "template_builder.h"
 
@@ -15,11 +16,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CEventInfo;
-class IHotKeyRegistration;
+class PickOverlay;
+struct Frame;
 class QLabel;
+enum class OverlayPick;
 
 class CDlgColorEvent : public QDialog, public CCmdTarget {
     Q_OBJECT
@@ -93,6 +97,17 @@ private:
     bool TakePick(COLORREF colour, QLabel* hint, std::uint16_t key);
     std::uint16_t RegisterPickHotKey(QLabel* hint,
                                      std::unique_ptr<IHotKeyRegistration>& registration);
+    // Where the desktop binds the keys itself (or binds none): asks it, and says how to pick.
+    void BindDesktopPickKeys();
+    void ShowDesktopPickHints();
+    // Whether `action` is taken on the pick overlay rather than where the pointer is.
+    bool PicksOnOverlay(PickAction action) const;
+    // `waited`: turns already spent waiting for pictures newer than the last overlay.
+    void OpenPickOverlay(OverlayPick clickPicks, int waited = 0);
+    void PickLocationAtPointer();
+    // The picks' common end: `seen` is the colour already read there, else it is read now.
+    void TakeLocation(QPoint location, std::optional<COLORREF> seen);
+    void TakeTargetColor(QPoint location, std::optional<COLORREF> seen);
     void LoadFromProfile();
     void LoadFromRecord();
     void StoreToRecord();
@@ -105,5 +120,12 @@ private:
     std::vector<PlacedControl> m_placed;
     std::unique_ptr<IHotKeyRegistration> m_locationKey;
     std::unique_ptr<IHotKeyRegistration> m_colorKey;
+    // The picks' keys on a desktop that binds them itself, and the keys it named.
+    std::unique_ptr<IHotKeyRegistration> m_desktopKeys;
+    QString m_sLocationTrigger;
+    QString m_sColorTrigger;
+    std::unique_ptr<PickOverlay> m_overlay;
+    // The pictures that were newest when the last overlay closed: they may show it.
+    std::vector<std::shared_ptr<const Frame>> m_overlaidFrames;
     bool m_bInitialized = false;
 };

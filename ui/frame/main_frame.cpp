@@ -69,8 +69,17 @@ void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     // A prompt shown while the pointer rests on a command hides this idle text, as it should.
     bar->addWidget(new QLabel(QStringLiteral("Ready"), bar), 1);
+    // Beside the idle text, not in its place, so that command prompts never hide it.
+    m_saveNote = new QLabel(bar);
+    m_saveNote->hide();
+    bar->addPermanentWidget(m_saveNote);
     m_indicators = new CLockKeyIndicators(&ReadLockKeys, bar);
     bar->addPermanentWidget(m_indicators);
+}
+
+void CMainFrame::SetSaveNote(const QString& note) {
+    m_saveNote->setText(note);
+    m_saveNote->setVisible(!note.isEmpty());
 }
 
 void CMainFrame::AddAccelerators() {

@@ -11,11 +11,12 @@
 #include <functional>
 
 class CLockKeyIndicators;
+class QLabel;
+class QToolBar;
 
 // What the status bar says when Hide minimises for want of a notification area.
 inline constexpr char kNoNotificationAreaText[] =
     "This desktop has no notification area, so the window was minimised instead of hidden.";
-class QToolBar;
 
 class CMainFrame : public QMainWindow, public CCmdTarget {
 public:
@@ -42,6 +43,9 @@ public:
     void OnTrayConfigure();
     void OnHelpTutorial();
 
+    // Shows `note` in the status bar until it is replaced; an empty note takes it away.
+    void SetSaveNote(const QString& note);
+
     CNotificationIcon& NotificationIcon() { return m_notificationIcon; }
     QToolBar& ToolBar() { return *m_wndToolBar; }
     CLockKeyIndicators& LockKeyIndicators() { return *m_indicators; }
@@ -61,6 +65,7 @@ private:
     CCmdTarget& m_appTarget;
     QToolBar* m_wndToolBar = nullptr;
     CLockKeyIndicators* m_indicators = nullptr;
+    QLabel* m_saveNote = nullptr;
     QAction* m_toolBarItem = nullptr;
     QAction* m_statusBarItem = nullptr;
     CNotificationIcon m_notificationIcon;

@@ -55,8 +55,8 @@ QIcon ColourSwatch(COLORREF colour) {
 CTintwatchView::CTintwatchView(PlatformServices services, CTintwatchDoc& doc, IEventEditor& editor,
                                TimerHostFactory makeTimers, QWidget* parent)
     : QTableWidget(parent), m_services(services), m_doc(doc), m_editor(editor),
-      m_tones(services.tone), m_detection{services.screen, m_tones, services.launcher},
-      m_timers(makeTimers([this](std::uintptr_t id) { OnTimer(id); })) {
+      m_tones(services.tone), m_detection{services.screen, m_tones, services.launcher, m_saves},
+      m_timers(makeTimers([this](std::span<const std::uintptr_t> ids) { OnTimer(ids); })) {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -137,14 +137,8 @@ void CTintwatchView::AddEventRow(const CEventInfo& event) {
                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-void CTintwatchView::OnTimer(std::uintptr_t nIDEvent) {
-    const bool isRow = nIDEvent > 0 && nIDEvent <= static_cast<std::uintptr_t>(rowCount());
-    const int row = isRow ? static_cast<int>(nIDEvent) - 1 : -1;
-    const CEventInfo* event = isRow ? GetItemData(row) : nullptr;
-    const int countBefore = event ? event->m_nDetectCount : 0;
-    RunDetectionStep(nIDEvent, *this, *m_timers, m_detection);
-    if (event && event->m_nDetectCount != countBefore)
-        NoteUnknownVerb(row);
+void CTintwatchView::OnTimer(std::span<const std::uintptr_t> ids) {
+    m_batch.Run(ids, *this, *m_timers, m_detection, [this](int row) { NoteUnknownVerb(row); });
 }
 
 void CTintwatchView::NoteUnknownVerb(int row) {
@@ -244,5 +238,5 @@ void CTintwatchView::PostToFrame(int id) {
 }
 
 void CTintwatchView::PostSaveRequest() {
-    PostToFrame(ID_FILE_SAVE);
+    m_saves.Request(SaveRequests::Pace::NextPass);
 }

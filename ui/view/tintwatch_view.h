@@ -3,7 +3,9 @@
 #pragma once
 
 #include "engine/detection.h"
+#include "engine/detection_batch.h"
 #include "engine/event_list.h"
+#include "engine/save_requests.h"
 #include "engine/tone_workers.h"
 #include "platform/cmd_target.h"
 #include "platform/message_box.h"
@@ -14,15 +16,17 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <vector>
 
 class CTintwatchDoc;
 class IEventEditor;
 class QMenu;
 
-// Makes the timer host whose ticks the view runs; `onTick` receives each expired timer's id.
-using TimerHostFactory =
-    std::function<std::unique_ptr<ITimerHost>(std::function<void(std::uintptr_t)> onTick)>;
+// Receives the ids of the timers that came due together, so that one read serves them all.
+using TicksHandler = std::function<void(std::span<const std::uintptr_t> ids)>;
+// Makes the timer host whose ticks the view runs.
+using TimerHostFactory = std::function<std::unique_ptr<ITimerHost>(TicksHandler onTicks)>;
 
 class CTintwatchView : public QTableWidget, public IEventList, public CCmdTarget {
     Q_OBJECT
@@ -44,8 +48,11 @@ public:
 
     // The view's commands; anything else goes on to the document.
     bool OnCommand(int id) override;
-    // One tick of the timer `nIDEvent` (row number): the detection step for that row.
-    void OnTimer(std::uintptr_t nIDEvent);
+    // Ticks of the timers `ids` (row numbers) that came due together: one read of the screen
+    // for all, then the detection step of each row, in order.
+    void OnTimer(std::span<const std::uintptr_t> ids);
+    // Runs a save still queued at once (the program is closing).
+    void RunQueuedSave() { m_saves.RunQueued(); }
     // Appends a row holding its own copy of `event`, refreshes it and selects it.
     void AddEventRow(const CEventInfo& event);
 
@@ -96,7 +103,9 @@ private:
     CTintwatchDoc& m_doc;
     IEventEditor& m_editor;
     ToneWorkers m_tones;
+    SaveRequests m_saves{this};
     DetectionServices m_detection;
+    DetectionBatch m_batch;
     std::unique_ptr<ITimerHost> m_timers;
     QMenu* m_menuContext = nullptr;
     bool m_bDestroyed = false;

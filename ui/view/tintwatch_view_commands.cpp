@@ -9,6 +9,7 @@
 #include "renumber_rows.h"
 #include "res/resource_ids.h"
 #include "ui/event_editor.h"
+#include "ui/overlay/show_location.h"
 
 #include <algorithm>
 
@@ -146,7 +147,7 @@ void CTintwatchView::OnShowCursorPosition() {
     if (row < 0)
         return;
     if (const CEventInfo* event = GetItemData(row))
-        m_services.screen.SetCursorPos(event->m_ptLocation);
+        ShowLocation(m_services.screen, event->m_ptLocation, this);
 }
 
 void CTintwatchView::OnHelpWebsite() {

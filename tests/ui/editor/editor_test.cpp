@@ -153,17 +153,6 @@ TEST_F(EditorTest, AddPicksThePointUnderThePointerAndRemembersOnlyConfirmedChoic
     EXPECT_EQ(remembered.value("Settings/m_bOnlySpecificColor").toInt(), 1);
 }
 
-TEST_F(EditorTest, WithoutThePointerTheHintsSayToTypeAndNothingIsPicked) {
-    fakes.screen.cursor.reset(); // a desktop that keeps the pointer from programs
-    CEventInfo fresh;
-    Open(fresh, false);
-    const QString type = "Picking from the screen is not available on this desktop yet: type the "
-                         "location and the colors.";
-    EXPECT_EQ(dialog->m_stcLocationHint->text(), type);
-    EXPECT_EQ(dialog->m_stcColorHint->text(), type);
-    EXPECT_TRUE(fakes.messageBox.shown.empty());
-}
-
 TEST_F(EditorTest, EditShowsTheRecordPicksNothingAndWritesOnlyOnOk) {
     fakes.screen.cursor = QPoint(5, 5);
     Open(event, true);

@@ -1,0 +1,117 @@
+// The editor on a desktop that binds the pick keys itself (its shortcut portal: KDE, GNOME 48
+// and later) and tells where the pointer is (cursor metadata), over fakes: the picks stay on the
+// overlay until the desktop names keys, the hints then name them as X11's function keys are
+// named, a press picks where the pointer is, and the binding ends however the dialog closes.
+#include "fakes/fake_platform.h"
+#include "model/event_info.h"
+#include "ui/editor/dlg_color_event.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr COLORREF kRose = RGB(200, 40, 90);
+constexpr COLORREF kLeaf = RGB(20, 180, 60);
+
+const QString kOverlayHint =
+    QStringLiteral("Press SpaceBar Key, then Click the Desired Position to Get the Color There.");
+
+const QString kKeyHint = QStringLiteral(
+    "Move Cursor to the Desired Position and Press  %1  Key to Get the Color Under Curor.");
+
+class DesktopScreen : public FakeScreen {
+public:
+    PointerMechanisms Mechanisms() override {
+        return {PickKeys::GlobalShortcuts, PointerPosition::CursorMetadata,
+                PointerMove::RemoteDesktop};
+    }
+};
+
+class DesktopKeys : public FakeHotKeys {
+public:
+    class Binding : public IHotKeyRegistration {
+    public:
+        explicit Binding(DesktopKeys& owner) : m_owner(owner) {}
+        ~Binding() override {
+            ++m_owner.releases;
+            m_owner.events = {};
+        }
+
+    private:
+        DesktopKeys& m_owner;
+    };
+    std::unique_ptr<IHotKeyRegistration> BindPickShortcuts(PickShortcutEvents bound) override {
+        ++binds;
+        events = std::move(bound);
+        return std::make_unique<Binding>(*this);
+    }
+    PickShortcutEvents events;
+    int binds = 0;
+    int releases = 0;
+};
+
+class DesktopKeysTest : public ::testing::Test {
+protected:
+    CDlgColorEvent& Open(bool editMode) {
+        const PlatformServices fake = fakes.Services();
+        dialog = std::make_unique<CDlgColorEvent>(
+            PlatformServices{screen, fake.tone, fake.launcher, fake.profile, fake.messageBox, keys,
+                             fake.fileChooser, fake.folders},
+            nullptr);
+        dialog->m_pEvent = &event;
+        dialog->m_bEditMode = editMode ? 1 : 0;
+        dialog->show();
+        QCoreApplication::processEvents();
+        return *dialog;
+    }
+
+    FakePlatform fakes;
+    DesktopScreen screen;
+    DesktopKeys keys;
+    CEventInfo event;
+    std::unique_ptr<CDlgColorEvent> dialog;
+};
+
+} // namespace
+
+TEST_F(DesktopKeysTest, KeysTheDesktopAssignsPickWhereThePointerIs) {
+    screen.pixels = {{{50, 60}, kRose}, {{70, 80}, kLeaf}};
+    screen.cursor = QPoint(50, 60);
+    CDlgColorEvent& d = Open(false);
+    ASSERT_EQ(keys.binds, 1);
+    EXPECT_TRUE(keys.held.empty()) << "no key grabbed as on X11";
+    EXPECT_EQ(d.m_stcLocationHint->text(), kOverlayHint);
+    EXPECT_EQ(d.m_stcColorHint->text(), kOverlayHint);
+    // Opening took the point under the pointer, which the desktop tells.
+    EXPECT_EQ(d.m_ptLocation, QPoint(50, 60));
+    EXPECT_EQ(d.m_clrMatch, kRose);
+
+    // The desktop bound only the location pick, to a key of the user's choosing.
+    keys.events.assigned(QStringLiteral("Meta+F6"), QString());
+    EXPECT_EQ(d.m_stcLocationHint->text(), kKeyHint.arg(QStringLiteral("Meta+F6")));
+    EXPECT_EQ(d.m_stcColorHint->text(), kOverlayHint);
+    screen.cursor = QPoint(70, 80);
+    keys.events.pressed(PickAction::Location);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d.m_ptLocation, QPoint(70, 80));
+    EXPECT_EQ(d.m_clrMatch, kLeaf);
+
+    // The colour pick has no key yet: its button opens the overlay, which has no picture here.
+    qobject_cast<QAbstractButton*>(d.Control(IDC_COLOR_UNDER_CURSOR))->click();
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(fakes.messageBox.shown[0].text,
+              QStringLiteral("Could not get a Picture of the Screen to Pick From. Share the Screen "
+                             "with Tintwatch and Try Again."));
+
+    keys.events.assigned(QStringLiteral("Meta+F6"), QStringLiteral("F7"));
+    EXPECT_EQ(d.m_stcColorHint->text(), kKeyHint.arg(QStringLiteral("F7")));
+    keys.events.pressed(PickAction::Color);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(d.m_clrTarget, kLeaf);
+
+    // Closing gives the keys back (done() does it for OK and Cancel alike, as on X11).
+    d.reject();
+    EXPECT_EQ(keys.releases, 1);
+}

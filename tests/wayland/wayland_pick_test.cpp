@@ -1,0 +1,213 @@
+// Picking and showing points on a real Wayland desktop that keeps the pointer from programs:
+// headless sway with the wlr screen-cast portal (scripts/wayland-session.sh). The pointer is
+// moved by sway itself and the keys are typed by wtype, as a user's would be; the pick overlay
+// takes the point and its colour, Esc leaves the record alone, and "Show location" moves the
+// pointer through the program's virtual pointer.
+#include "platform/wayland/open_portal_screen.h"
+#include "support/waiting.h"
+#include "fakes/fake_platform.h"
+#include "model/event_info.h"
+#include "ui/editor/dlg_color_event.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr COLORREF kRose = RGB(200, 40, 90);
+constexpr COLORREF kLeaf = RGB(20, 180, 60);
+// sway tiles the two windows side by side on its 1280 x 720 output; the editor floats in the
+// middle, clear of these points.
+const QPoint kOnRose(100, 100);
+const QPoint kOnLeaf(1180, 600);
+const QPoint kAside(1279, 0);
+
+bool Run(const QString& program, const QStringList& arguments) {
+    return QProcess::execute(program, arguments) == 0;
+}
+
+bool MovePointer(QPoint to) {
+    return Run(QStringLiteral("swaymsg"),
+               {QStringLiteral("seat"), QStringLiteral("-"), QStringLiteral("cursor"),
+                QStringLiteral("set"), QString::number(to.x()), QString::number(to.y())});
+}
+
+bool Click() {
+    for (const char* state : {"press", "release"})
+        if (!Run(QStringLiteral("swaymsg"),
+                 {QStringLiteral("seat"), QStringLiteral("-"), QStringLiteral("cursor"),
+                  QString::fromLatin1(state), QStringLiteral("button1")}))
+            return false;
+    return true;
+}
+
+bool Type(const char* key) {
+    return Run(QStringLiteral("wtype"), {QStringLiteral("-k"), QString::fromLatin1(key)});
+}
+
+// A native window of one colour that notes where the pointer last was over it.
+class ProbeWindow : public QWidget {
+public:
+    explicit ProbeWindow(COLORREF colour) : m_colour(colour) {
+        setMouseTracking(true);
+        show();
+    }
+    std::optional<QPointF> pointer;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter(this).fillRect(rect(), QColor(static_cast<int>(GetRValue(m_colour)),
+                                               static_cast<int>(GetGValue(m_colour)),
+                                               static_cast<int>(GetBValue(m_colour))));
+    }
+    void enterEvent(QEnterEvent* event) override { pointer = event->position(); }
+    void mouseMoveEvent(QMouseEvent* event) override { pointer = event->position(); }
+
+private:
+    COLORREF m_colour;
+};
+
+class WaylandPickTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("wayland"))
+            << "run inside the Wayland session of scripts/wayland-session.sh";
+        profile = std::make_unique<FakeProfile>();
+        screen = OpenPortalScreen(*profile);
+        rose = std::make_unique<ProbeWindow>(kRose);
+        leaf = std::make_unique<ProbeWindow>(kLeaf);
+        // A keyboard for the whole suite: the desktop has none of its own, and one that wtype
+        // adds only for its keys would be gone before this program got to know it.
+        keyboard = std::make_unique<QProcess>();
+        keyboard->start(QStringLiteral("wtype"), {QStringLiteral("-s"), QStringLiteral("600000")});
+        ASSERT_TRUE(keyboard->waitForStarted());
+        // sway draws its pointer into the shared pictures: out of the way of the points read.
+        ASSERT_TRUE(MovePointer(kAside));
+        ASSERT_TRUE(WaitUntil(
+            [] {
+                return screen->GetPixel(kOnRose.x(), kOnRose.y()) == kRose &&
+                       screen->GetPixel(kOnLeaf.x(), kOnLeaf.y()) == kLeaf;
+            },
+            20000))
+            << "the shared screen never showed the two windows: " << std::hex
+            << screen->GetPixel(kOnRose.x(), kOnRose.y()) << " "
+            << screen->GetPixel(kOnLeaf.x(), kOnLeaf.y()) << " " << screen->CanBeRead();
+    }
+    static void TearDownTestSuite() {
+        keyboard->kill();
+        keyboard->waitForFinished();
+        keyboard.reset();
+        rose.reset();
+        leaf.reset();
+        screen.reset();
+        profile.reset();
+    }
+
+    // The editor with the real screen, the other services faked.
+    CDlgColorEvent& Open() {
+        event.m_ptLocation = QPoint(640, 10);
+        event.m_clrMatch = RGB(1, 2, 3);
+        event.m_clrTarget = RGB(4, 5, 6);
+        event.m_bExecute = 0;
+        const PlatformServices services = fakes.Services();
+        dialog = std::make_unique<CDlgColorEvent>(
+            PlatformServices{*screen, services.tone, services.launcher, services.profile,
+                             services.messageBox, services.hotKeys, services.fileChooser,
+                             services.folders},
+            nullptr);
+        dialog->m_pEvent = &event;
+        dialog->m_bEditMode = 1;
+        dialog->show();
+        Settle();
+        return *dialog;
+    }
+
+    // Clicks a button of the dialog and waits until the overlay it opens is on the screen.
+    bool OpenOverlayWith(int button) {
+        qobject_cast<QAbstractButton*>(dialog->Control(button))->click();
+        return WaitUntil([] {
+            const QWidget* active = QApplication::activeWindow();
+            return active && active->isFullScreen();
+        });
+    }
+
+    static bool OverlayClosed() {
+        return QApplication::activeWindow() == nullptr ||
+               !QApplication::activeWindow()->isFullScreen();
+    }
+
+    static inline std::unique_ptr<QProcess> keyboard;
+    static inline std::unique_ptr<FakeProfile> profile;
+    static inline std::unique_ptr<PortalScreen> screen;
+    static inline std::unique_ptr<ProbeWindow> rose;
+    static inline std::unique_ptr<ProbeWindow> leaf;
+    FakePlatform fakes;
+    CEventInfo event;
+    std::unique_ptr<CDlgColorEvent> dialog;
+};
+
+} // namespace
+
+TEST_F(WaylandPickTest, OverlayTakesThePointAndColourUnderThePointerAndEscapeNothing) {
+    CDlgColorEvent& d = Open();
+    EXPECT_EQ(d.m_stcLocationHint->text(),
+              QStringLiteral("Press SpaceBar Key, then Click the Desired Position to Get the "
+                             "Color There."));
+    const auto shown = [&](int id) { return qobject_cast<QLineEdit*>(d.Control(id))->text(); };
+
+    // Esc over the leaf window leaves everything as it was.
+    ASSERT_TRUE(OpenOverlayWith(IDC_LOCATION_UNDER_CURSOR));
+    ASSERT_TRUE(MovePointer(kOnLeaf));
+    Settle();
+    ASSERT_TRUE(Type("Escape"));
+    ASSERT_TRUE(WaitUntil(OverlayClosed));
+    Settle();
+    EXPECT_EQ(d.m_ptLocation, event.m_ptLocation);
+    EXPECT_EQ(d.m_clrMatch, event.m_clrMatch);
+    EXPECT_EQ(shown(IDC_X), QString::number(event.m_ptLocation.x()));
+
+    // F6 over the rose window takes the location and its colour.
+    ASSERT_TRUE(OpenOverlayWith(IDC_LOCATION_UNDER_CURSOR));
+    ASSERT_TRUE(MovePointer(kOnRose));
+    Settle();
+    ASSERT_TRUE(Type("F6"));
+    ASSERT_TRUE(WaitUntil([&] { return d.m_ptLocation == kOnRose; }));
+    EXPECT_EQ(d.m_clrMatch, kRose);
+    EXPECT_EQ(shown(IDC_X), QString::number(kOnRose.x()));
+    EXPECT_EQ(shown(IDC_RED), QStringLiteral("200"));
+    EXPECT_TRUE(WaitUntil(OverlayClosed));
+
+    // A click over the leaf window on the overlay of the colour pick takes the target colour
+    // only.
+    ASSERT_TRUE(OpenOverlayWith(IDC_COLOR_UNDER_CURSOR));
+    ASSERT_TRUE(MovePointer(kOnLeaf));
+    Settle();
+    ASSERT_TRUE(Click());
+    ASSERT_TRUE(WaitUntil([&] { return d.m_clrTarget == kLeaf; }));
+    EXPECT_EQ(d.m_ptLocation, kOnRose);
+    EXPECT_EQ(d.m_clrMatch, kRose);
+
+    d.OnOK();
+    ASSERT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(event.m_ptLocation, kOnRose);
+    EXPECT_EQ(event.m_clrMatch, kRose);
+    EXPECT_EQ(event.m_clrTarget, kLeaf);
+}
+
+TEST_F(WaylandPickTest, ShowLocationMovesThePointerThere) {
+    CDlgColorEvent& d = Open();
+    for (const QPoint target : {kOnRose, QPoint(37, 650)}) {
+        d.m_ptLocation = target;
+        qobject_cast<QAbstractButton*>(d.Control(IDC_SHOW_LOCATION))->click();
+        // The rose window fills the left half from the output's corner: its points are the
+        // desktop's.
+        EXPECT_TRUE(WaitUntil([&] { return rose->pointer && rose->pointer->toPoint() == target; }))
+            << target.x() << "," << target.y();
+    }
+}

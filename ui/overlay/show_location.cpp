@@ -1,0 +1,58 @@
+#include "show_location.h"
+
+#include "platform/screen.h"
+#include "still_window.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QTimer>
+
+namespace {
+
+constexpr int kShownMs = 1500;
+constexpr int kRingRadius = 18;
+
+// A monitor's picture with rings around the point, closed by any key or click, or by itself.
+class MarkWindow : public StillWindow {
+public:
+    MarkWindow(MonitorStill still, QPoint location, QWidget* parent)
+        : StillWindow(std::move(still), parent), m_location(location) {
+        setAttribute(Qt::WA_DeleteOnClose);
+        QTimer::singleShot(kShownMs, this, &QWidget::close);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        StillWindow::paintEvent(event);
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QPointF centre = WindowPoint(m_location);
+        // Red on white, seen on any colour; the point itself stays visible in the middle.
+        for (const auto& [colour, width] : {std::pair{Qt::white, 6.0}, {Qt::red, 3.0}}) {
+            painter.setPen(QPen(colour, width));
+            painter.drawEllipse(centre, kRingRadius, kRingRadius);
+            painter.drawEllipse(centre, kRingRadius / 3, kRingRadius / 3);
+        }
+    }
+    void keyPressEvent(QKeyEvent*) override { close(); }
+    void mousePressEvent(QMouseEvent*) override { close(); }
+
+private:
+    QPoint m_location;
+};
+
+} // namespace
+
+void ShowLocation(IScreen& screen, QPoint location, QWidget* parent) {
+    if (screen.Mechanisms().move != PointerMove::Marker) {
+        screen.SetCursorPos(location);
+        return;
+    }
+    for (MonitorStill& still : screen.Stills()) {
+        if (still.area.contains(location)) {
+            // Owned by `parent`, and gone once closed.
+            (new MarkWindow(std::move(still), location, parent))->Open();
+            return;
+        }
+    }
+}
