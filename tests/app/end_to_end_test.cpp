@@ -96,8 +96,7 @@ TEST(EndToEndTest, SigtermWhileTheEditorIsOpenStillClosesCleanly) {
 
 // The X server ends under the running program (a crash, a log-out that kills it): Qt ends the
 // program at once, without its close handling. Every detection it had counted, and acted on,
-// must be in the data file all the same; and the guard's last-moment action runs, as a bare
-// Qt program with only that guard shows.
+// must be in the data file all the same.
 TEST(XServerLoss, EveryDetectionActedOnIsInTheDataFileAndTheGuardsActionRuns) {
     PrivateXvfb server;
     ASSERT_FALSE(server.Display().isEmpty()) << "Xvfb did not start";
@@ -108,7 +107,7 @@ TEST(XServerLoss, EveryDetectionActedOnIsInTheDataFileAndTheGuardsActionRuns) {
     } shared;
     qputenv("DISPLAY", server.Display().toLocal8Bit());
     UserFolders folders;
-    const QString launches = folders.Path("launches.log"), written = folders.Path("written");
+    const QString launches = folders.Path("launches.log");
     // Every event detects on every tick (nothing on the bare root is this blue), so the loop
     // is always busy with detections and their saves when the server goes; one of them also
     // launches, and so tells how many detections the program acted on.
@@ -127,18 +126,9 @@ TEST(XServerLoss, EveryDetectionActedOnIsInTheDataFileAndTheGuardsActionRuns) {
     ASSERT_TRUE(WriteFile(folders.DataFilePath(), DataFileBytes(events)));
 
     ProgramRun run(folders);
-    QProcess probe;
-    probe.start(QStringLiteral(UNPLANNED_EXIT_PROBE), {written});
-    QByteArray said;
-    // A loaded machine may take seconds to start a Qt program.
-    ASSERT_TRUE(WaitUntil([&] { return (said += probe.readAllStandardOutput()).contains("ready"); },
-                          20000));
     ASSERT_TRUE(WaitUntil([&] { return LineCount(launches) >= 10; }, 10000)) << "no detections";
     server.Kill();
     EXPECT_TRUE(run.WaitForExit(5000)) << "the program did not end with its display";
-    ASSERT_TRUE(probe.waitForFinished(5000));
-    EXPECT_EQ(probe.exitCode(), 1) << "Qt ends the program itself";
-    EXPECT_EQ(ReadFile(written), QByteArray("written at the end"));
     // The last launched scripts write their line shortly after.
     Settle(500);
 
