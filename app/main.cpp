@@ -1,7 +1,7 @@
 // Tintwatch: watches points of the screen and acts when their colour changes.
 #include "app_icon.h"
 #include "command_line.h"
-#include "display_setup.h"
+#include "platform/real/display_setup.h"
 #include "platform/real/real_platform.h"
 #include "platform/real/runtime_folder.h"
 #include "platform/real/termination_signals.h"

@@ -1,7 +1,7 @@
 #include "tintwatch_app.h"
 
 #include "about_dlg.h"
-#include "display_setup.h"
+#include "platform/real/display_setup.h"
 #include "document_opener.h"
 #include "model/exceptions.h"
 #include "model/tintwatch_doc.h"

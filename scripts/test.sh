@@ -25,7 +25,9 @@ export XDG_RUNTIME_DIR="$scratch/runtime" XDG_CACHE_HOME="$scratch/cache"
 mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 status=0
-ctest --test-dir "$build" --output-on-failure -j 2 -LE wayland || status=$?
+x11_log="$scratch/x11-stage.log"
+ctest --test-dir "$build" --output-on-failure -j 2 -LE wayland 2>&1 | tee "$x11_log" ||
+  status=$?
 
 # The Wayland tests on a headless Wayland desktop of their own. Only a desktop that truly
 # cannot start skips them, and says so.
@@ -40,5 +42,13 @@ else
   echo "*** SKIPPED: the tests labelled 'wayland'; the headless Wayland desktop ***" >&2
   echo "*** could not start (reason above).                                     ***" >&2
   echo "**************************************************************************" >&2
+fi
+# What failed in the first stage, once more at the very end, where a log cut short still shows
+# it: each failed test's own output as the stage printed it.
+if grep -qE '\*\*\*(Failed|Timeout|Exception)' "$x11_log"; then
+  echo "=== Failed under Xvfb, as printed above ==="
+  awk '/\*\*\*(Failed|Timeout|Exception)/ {show = 1; print; next}
+       /^ *([0-9]+\/[0-9]+ Test|Start) / {show = 0}
+       show' "$x11_log" | tail -n 80
 fi
 exit $status

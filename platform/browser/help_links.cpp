@@ -6,12 +6,14 @@
 
 namespace {
 
-// Installed copies sit in <prefix>/share/tintwatch/docs, found relative to the executable
-// first so a moved installation still works; a program run from its build tree uses the
-// build folder's copies.
+// Installed copies sit in <prefix>/share/tintwatch/docs, or in docs beside the executable of
+// the Windows zip, found relative to the executable first so a moved installation still
+// works; a program run from its build tree uses the build folder's copies.
 QString DocsPage(const QString& name) {
+    const QString programFolder = QCoreApplication::applicationDirPath();
     const QStringList folders{
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/tintwatch/docs"),
+        programFolder + QStringLiteral("/../share/tintwatch/docs"),
+        programFolder + QStringLiteral("/docs"),
         QStringLiteral(TINTWATCH_DOCS_BUILD_DIR),
         QStringLiteral(TINTWATCH_DOCS_INSTALL_DIR),
     };

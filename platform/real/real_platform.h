@@ -1,6 +1,6 @@
 // Every real platform service of one running program, owned in one place and handed to the
 // layers above as PlatformServices. Make it after the QApplication: the backends follow Qt's
-// platform (the screen-cast portal on Wayland, else Qt's X connection).
+// platform.
 #pragma once
 
 #include "platform/services.h"
@@ -12,12 +12,12 @@
 #include <span>
 
 class IScreenShare;
-class PulseTone;
-class DesktopLauncher;
 class SettingsProfile;
 class QtMessageBox;
 class QtFileChooser;
-class XdgFolders;
+class ITone;
+class ILauncher;
+class IFolders;
 
 class RealPlatform {
 public:
@@ -30,7 +30,7 @@ public:
     // Valid for as long as this object lives.
     PlatformServices Services();
     // The share the desktop grants the screen on Wayland; nullptr where the screen is simply
-    // there (X11). Valid for as long as this object lives.
+    // there. Valid for as long as this object lives.
     IScreenShare* ScreenShare() const { return m_pShare; }
     // The display has gone: messages go to standard error from now on.
     void WithoutDisplay();
@@ -38,15 +38,23 @@ public:
     static std::unique_ptr<ITimerHost>
     MakeTimerHost(std::function<void(std::span<const std::uintptr_t>)> onTicks);
 
+    // The services that differ from one operating system to the next.
+    struct Backends {
+        std::unique_ptr<IScreen> screen;
+        IScreenShare* share = nullptr; // the screen's own share, where it has one
+        std::unique_ptr<IHotKeys> hotKeys;
+        std::unique_ptr<ITone> tone;
+        std::unique_ptr<ILauncher> launcher;
+        std::unique_ptr<IFolders> folders;
+    };
+    // Defined once per operating system; `profile` outlives what it returns.
+    static Backends MakeBackends(SettingsProfile& profile);
+
 private:
-    // The profile first: the Wayland screen keeps its restore token there.
+    // The profile first: a screen may keep a restore token there.
     std::unique_ptr<SettingsProfile> m_profile;
-    std::unique_ptr<IScreen> m_screen;
-    IScreenShare* m_pShare = nullptr;
-    std::unique_ptr<PulseTone> m_tone;
-    std::unique_ptr<DesktopLauncher> m_launcher;
     std::unique_ptr<QtMessageBox> m_messageBox;
-    std::unique_ptr<IHotKeys> m_hotKeys;
     std::unique_ptr<QtFileChooser> m_fileChooser;
-    std::unique_ptr<XdgFolders> m_folders;
+    Backends m_backends;
+    IScreenShare* m_pShare = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "unplanned_exit_guard.h"
 
-#include "platform/x11/qt_xcb_connection.h"
+#include "display_connection.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -9,7 +9,7 @@
 #include <utility>
 
 UnplannedExitGuard::UnplannedExitGuard(std::function<void()> action)
-    : m_action(std::move(action)), m_pConnection(QtXcbConnection()),
+    : m_action(std::move(action)), m_connectionBroken(WatchDisplayConnection()),
       m_previousHandler(qInstallMessageHandler(&UnplannedExitGuard::OnMessage)) {
     s_pActive = this;
     // Any other exit() while the guard lives, and the X connection's own should logging rules
@@ -32,7 +32,7 @@ void UnplannedExitGuard::OnMessage(QtMsgType type, const QMessageLogContext& con
     guard->m_previousHandler(type, context, message);
     // Qt warns that the connection broke, then calls exit(1) at once: the last moment when
     // all of it still stands.
-    if (guard->m_pConnection && xcb_connection_has_error(guard->m_pConnection) &&
+    if (guard->m_connectionBroken() &&
         QThread::currentThread() == QCoreApplication::instance()->thread())
         RunOnce();
 }

@@ -8,8 +8,6 @@
 #include <QtGlobal>
 #include <functional>
 
-struct xcb_connection_t;
-
 class UnplannedExitGuard {
 public:
     // Only one may exist at a time; make it after the QApplication.
@@ -27,6 +25,6 @@ private:
 
     static inline UnplannedExitGuard* s_pActive = nullptr;
     std::function<void()> m_action;
-    xcb_connection_t* m_pConnection;
+    std::function<bool()> m_connectionBroken;
     QtMessageHandler m_previousHandler;
 };

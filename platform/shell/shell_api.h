@@ -2,7 +2,6 @@
 #pragma once
 
 #include "dyn_dll.h"
-#include "local_app_data.h"
 
 #include <QString>
 
@@ -11,19 +10,20 @@ inline constexpr int CSIDL_LOCAL_APPDATA = 0x1C;
 
 class CShellApi : public CDynDll {
 public:
-    // Loads the C library and looks up the environment reader the folder look-up needs; a
-    // missing library or entry leaves the look-up unavailable, silently.
+    // Loads the system's library and looks up the entry the folder look-up needs; a missing
+    // library or entry leaves the look-up unavailable, silently.
     CShellApi();
     // The same over another library, for a look-up whose entry cannot be found.
     explicit CShellApi(const char* library);
     ~CShellApi() override = default;
 
-    bool HasFolderLookup() const { return m_pfnGetEnv != nullptr; }
+    bool HasFolderLookup() const { return m_pfnLookup != nullptr; }
     // Sets `path` to the folder `folder` (created when missing and `create` is set) and
     // returns true. Returns false and leaves `path` untouched when the look-up is unavailable,
     // the folder is not one this platform knows, or it cannot be found or created.
     bool SHGetSpecialFolderPath(QString& path, int folder, bool create) const;
 
 private:
-    GetEnvFunction m_pfnGetEnv = nullptr;
+    // The entry found in the module, of the type its platform's look-up calls it with.
+    void* m_pfnLookup = nullptr;
 };

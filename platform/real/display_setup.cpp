@@ -1,6 +1,6 @@
 #include "display_setup.h"
 
-#include "platform/real/display_probe.h"
+#include "display_probe.h"
 
 #include <QtGlobal>
 

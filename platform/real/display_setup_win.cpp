@@ -1,0 +1,10 @@
+#include "display_setup.h"
+
+// Windows always has its desktop, and Qt has one platform there.
+QString PrepareDisplay() {
+    return {};
+}
+
+bool RunsOnXWayland() {
+    return false;
+}
