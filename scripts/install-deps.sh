@@ -4,6 +4,7 @@
 #   run      building and running Tintwatch (make run)
 #   demo     the demonstration make run shows on a machine without a display
 #   package  building the Debian package (make package)
+#   windows  building for Windows (make windows): mingw-w64 and Qt's source package
 #   test     everything the tests need (make test): all of the above and the test tools
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -12,6 +13,7 @@ run=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libxcb-shm0-dev l
      libpipewire-0.3-dev libwayland-dev qt6-wayland)
 demo=(xvfb xdotool x11-utils x11-apps imagemagick fonts-dejavu-core)
 package=(dpkg-dev file)
+windows=(g++-mingw-w64-x86-64-posix dpkg-dev unzip)
 test=(libgtest-dev libbenchmark-dev pulseaudio pulseaudio-utils tint2 openbox clang
       desktop-file-utils appstream)
 # The headless Wayland desktop of the tests (scripts/wayland-session.sh), and what building its
@@ -20,16 +22,19 @@ test+=(sway pipewire pipewire-bin wireplumber xdg-desktop-portal dbus patch
        meson libdrm-dev libinih-dev libgbm-dev wayland-protocols libsystemd-dev)
 # Typing into that desktop in the tests.
 test+=(wtype)
+# The Windows build's tests run under Wine.
+test+=(wine wine64)
 
 wanted=()
-[ $# -gt 0 ] || { echo "usage: $0 run|demo|package|test ..." >&2; exit 2; }
+[ $# -gt 0 ] || { echo "usage: $0 run|demo|package|windows|test ..." >&2; exit 2; }
 for set in "$@"; do
   case $set in
     run) wanted+=("${run[@]}") ;;
     demo) wanted+=("${demo[@]}") ;;
     package) wanted+=("${package[@]}") ;;
-    test) wanted+=("${run[@]}" "${demo[@]}" "${package[@]}" "${test[@]}") ;;
-    *) echo "$0: unknown set '$set' (run, demo, package, test)" >&2; exit 2 ;;
+    windows) wanted+=("${run[@]}" "${windows[@]}") ;;
+    test) wanted+=("${run[@]}" "${demo[@]}" "${package[@]}" "${windows[@]}" "${test[@]}") ;;
+    *) echo "$0: unknown set '$set' (run, demo, package, windows, test)" >&2; exit 2 ;;
   esac
 done
 

@@ -11,6 +11,12 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTINTWATCH_BUILD_TESTS=ON -DTINTWATCH_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" -j "$(nproc)"
 
+# The Windows build, whose tests run under Wine below; its Qt is built once and kept.
+windows_zip=""
+if command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v wine >/dev/null; then
+  windows_zip=$(scripts/windows.sh)
+fi
+
 # The data-file loader against a minute of generated input (clang, sanitizers), before the
 # suite so that the suite's summary is the last thing printed.
 FUZZ_BUILD_DIR="$build-fuzz" scripts/fuzz.sh "${FUZZ_SECONDS:-60}" 2>&1 | tail -n 15
@@ -26,8 +32,18 @@ mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" && mkdir -m 700 "
 
 status=0
 x11_log="$scratch/x11-stage.log"
-ctest --test-dir "$build" --output-on-failure -j 2 -LE wayland 2>&1 | tee "$x11_log" ||
+ctest --test-dir "$build" --output-on-failure -j 2 -LE "wayland|wine" 2>&1 | tee "$x11_log" ||
   status=$?
+
+# The Windows build under Wine, unpacked from its zip as a user would, with the probe beside it.
+if [ -n "$windows_zip" ]; then
+  unzip -q "$windows_zip" -d "$scratch/windows"
+  export TW_WINDOWS_DIR=$(echo "$scratch"/windows/tintwatch-*-win64)
+  cp "$(dirname "$windows_zip")/tests/windows/tw_win_probe.exe" "$TW_WINDOWS_DIR/"
+  ctest --test-dir "$build" --output-on-failure -L wine 2>&1 | tee -a "$x11_log" || status=$?
+else
+  echo "*** SKIPPED: the tests labelled 'wine'; no mingw-w64 or Wine here. ***" >&2
+fi
 
 # The Wayland tests on a headless Wayland desktop of their own. Only a desktop that truly
 # cannot start skips them, and says so.

@@ -1,0 +1,200 @@
+// The Windows build under Wine, on the tests' X display: its screen, hot-key and shell
+// backends through a probe program, and the program itself end to end. The Windows build's
+// folder, unpacked from its zip, is named by TW_WINDOWS_DIR.
+#include "support/processes.h"
+#include "support/records.h"
+#include "support/waiting.h"
+#include "support/x11_session.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class Wine {
+public:
+    Wine() {
+        m_environment.insert(QStringLiteral("WINEPREFIX"), m_prefix.path());
+        m_environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
+        // No offers to download Mono or Gecko, which a prefix of its own would make.
+        m_environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
+        QProcess boot;
+        boot.setProcessEnvironment(m_environment);
+        boot.start(QStringLiteral("wineboot"), {QStringLiteral("-i")});
+        m_ready = boot.waitForFinished(180000) && boot.exitCode() == 0;
+    }
+    bool IsReady() const { return m_ready; }
+
+    // A Windows program of the build's folder, started with `arguments`.
+    std::unique_ptr<QProcess> Start(const QString& program, const QStringList& arguments) const {
+        auto process = std::make_unique<QProcess>();
+        process->setProcessEnvironment(m_environment);
+        process->start(QStringLiteral("wine"), QStringList{BuildFile(program)} + arguments);
+        return process;
+    }
+    // Runs it to its end: its exit code and standard output.
+    std::pair<int, QByteArray> Run(const QString& program, const QStringList& arguments) const {
+        const auto process = Start(program, arguments);
+        if (!process->waitForFinished(60000))
+            return {-1, {}};
+        return {process->exitCode(), process->readAllStandardOutput()};
+    }
+    static QString BuildFile(const QString& name) {
+        return qEnvironmentVariable("TW_WINDOWS_DIR") + u'/' + name;
+    }
+    // The Windows name of a file of the Linux side (Wine's drive Z: is the root).
+    static QString WindowsPath(const QString& path) {
+        return QStringLiteral("Z:") + QDir::toNativeSeparators(path).replace(u'/', u'\\');
+    }
+    // The user's %LOCALAPPDATA% in the prefix.
+    QString LocalAppData() const {
+        const QDir users(m_prefix.path() + QStringLiteral("/drive_c/users"));
+        for (const QString& user : users.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+            if (user != QLatin1String("Public"))
+                return users.filePath(user) + QStringLiteral("/AppData/Local");
+        return {};
+    }
+    // Files named *.twrec open with the probe's recorder, which appends its arguments to `log`.
+    bool AssociateRecorder(const QString& log) const {
+        const QString command = QStringLiteral("\"%1\" record \"%2\" \"%3\"")
+                                    .arg(WindowsPath(BuildFile(QStringLiteral("tw_win_probe.exe"))),
+                                         WindowsPath(log), QStringLiteral("%1"));
+        const QString classes = QStringLiteral("HKCU\\Software\\Classes\\");
+        return Reg({classes + QStringLiteral(".twrec"), QStringLiteral("twrec.file")}) &&
+               Reg({classes + QStringLiteral("twrec.file\\shell\\open\\command"), command});
+    }
+
+private:
+    bool Reg(const QStringList& keyAndDefault) const {
+        QProcess reg;
+        reg.setProcessEnvironment(m_environment);
+        reg.start(QStringLiteral("wine"),
+                  {QStringLiteral("reg"), QStringLiteral("add"), keyAndDefault[0],
+                   QStringLiteral("/ve"), QStringLiteral("/d"), keyAndDefault[1],
+                   QStringLiteral("/f")});
+        return reg.waitForFinished(60000) && reg.exitCode() == 0;
+    }
+
+    QTemporaryDir m_prefix;
+    QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
+    bool m_ready = false;
+};
+
+std::unique_ptr<Wine> g_wine;
+
+class WineTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { g_wine = std::make_unique<Wine>(); }
+    static void TearDownTestSuite() { g_wine.reset(); }
+    void SetUp() override {
+        ASSERT_FALSE(qEnvironmentVariableIsEmpty("TW_WINDOWS_DIR")) << "no Windows build named";
+        ASSERT_TRUE(g_wine->IsReady()) << "wineboot failed";
+    }
+};
+
+} // namespace
+
+TEST_F(WineTest, ScreenReadsAWindowOfKnownColourAndNothingOffTheScreen) {
+    const ColourWindow window(QRect(300, 200, 120, 90), QStringLiteral("#336699"));
+    const auto probe = [](int x, int y) {
+        return g_wine->Run(QStringLiteral("tw_win_probe.exe"),
+                           {QStringLiteral("pixel"), QString::number(x), QString::number(y)})
+            .second.trimmed();
+    };
+    // A colour word holds red in its lowest byte.
+    EXPECT_EQ(probe(350, 240), "996633");
+    EXPECT_EQ(probe(-40, -40), "unreadable");
+}
+
+TEST_F(WineTest, HotKeyPressArrivesAndAKeyHeldByAnotherProgramIsRefused) {
+    constexpr int kF8 = 0x77;
+    const auto holder = g_wine->Start(QStringLiteral("tw_win_probe.exe"),
+                                      {QStringLiteral("hotkey"), QString::number(kF8),
+                                       QStringLiteral("60")});
+    QByteArray said;
+    const auto hears = [&](const QByteArray& text) {
+        return WaitUntil(
+            [&] {
+                said += holder->readAllStandardOutput();
+                return said.contains(text);
+            },
+            30000);
+    };
+    ASSERT_TRUE(hears("registered")) << said.constData();
+    const auto [status, answer] = g_wine->Run(
+        QStringLiteral("tw_win_probe.exe"),
+        {QStringLiteral("hotkey"), QString::number(kF8), QStringLiteral("1")});
+    EXPECT_EQ(status, 3);
+    EXPECT_EQ(answer.trimmed(), "refused");
+
+    // Wine hands keys to its programs while one of its windows has the keyboard.
+    ASSERT_TRUE(Xdotool({"search", "--sync", "--name", "^tw_win_probe$", "windowfocus", "--sync"}));
+    ASSERT_TRUE(Xdotool({"key", "F8"}));
+    EXPECT_TRUE(hears("pressed 119")) << said.constData();
+    holder->kill();
+    holder->waitForFinished();
+}
+
+TEST_F(WineTest, ShellOpensAFileWithItsPathAsOneArgument) {
+    QTemporaryDir folder;
+    const QString log = folder.filePath(QStringLiteral("opened.log"));
+    ASSERT_TRUE(g_wine->AssociateRecorder(log));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("with blanks")));
+    const QString file = folder.filePath(QStringLiteral("with blanks/a list.twrec"));
+    ASSERT_TRUE(WriteFile(file, "x"));
+
+    const auto [status, output] =
+        g_wine->Run(QStringLiteral("tw_win_probe.exe"),
+                    {QStringLiteral("shell"), QStringLiteral("Open"), Wine::WindowsPath(file)});
+    EXPECT_EQ(status, 0);
+    ASSERT_TRUE(WaitUntil([&] { return LineCount(log) == 1; }, 30000));
+    EXPECT_EQ(ReadFile(log), (Wine::WindowsPath(file) + QStringLiteral("|\n")).toUtf8());
+    EXPECT_NE(g_wine->Run(QStringLiteral("tw_win_probe.exe"),
+                          {QStringLiteral("shell"), QStringLiteral("fly"), Wine::WindowsPath(file)})
+                  .first,
+              0);
+}
+
+TEST_F(WineTest, ProgramDetectsCountsLaunchesAndSavesInLocalAppData) {
+    ColourWindow watched(QRect(1080, 820, 160, 160), QStringLiteral("#2040c0"));
+    QTemporaryDir folder;
+    const QString log = folder.filePath(QStringLiteral("launched.log"));
+    ASSERT_TRUE(g_wine->AssociateRecorder(log));
+    const QString target = folder.filePath(QStringLiteral("target.twrec"));
+    ASSERT_TRUE(WriteFile(target, "x"));
+    // Acts while the point differs from blue, every 300 ms, up to 3 times.
+    CEventInfo event;
+    event.m_ptLocation = QPoint(1120, 860);
+    event.m_clrMatch = RGB(0x20, 0x40, 0xc0);
+    event.m_bOnlySpecificColor = event.m_bAudioAlert = 0;
+    event.m_nMaxCount = 3;
+    event.m_nInterval = 300;
+    event.m_sFilePath = Wine::WindowsPath(target);
+    const QString dataFile = g_wine->LocalAppData() + QStringLiteral("/Tintwatch/Tintwatchv7.1.dat");
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(dataFile).path()));
+    ASSERT_TRUE(WriteFile(dataFile, DataFileBytes({event})));
+
+    const auto program = g_wine->Start(QStringLiteral("tintwatch.exe"), {});
+    Settle(8000);
+    EXPECT_FALSE(QFile::exists(log)) << "acted while the point was still blue";
+    ASSERT_TRUE(watched.SetColour(QStringLiteral("#e02020")));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const auto saved = EventsOf(ReadFile(dataFile));
+            return saved && saved->size() == 1 && (*saved)[0].m_nDetectCount == 3;
+        },
+        30000));
+    Settle(2000);
+    const auto saved = EventsOf(ReadFile(dataFile));
+    ASSERT_TRUE(saved && saved->size() == 1);
+    event.m_nDetectCount = 3;
+    event.m_bEnabled = 0;
+    ExpectSameStoredFields((*saved)[0], event);
+    const QString line = Wine::WindowsPath(target) + QStringLiteral("|\n");
+    EXPECT_EQ(ReadFile(log), (line + line + line).toUtf8());
+    program->kill();
+    program->waitForFinished();
+}
