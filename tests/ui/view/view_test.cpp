@@ -120,12 +120,6 @@ protected:
             texts << view->GetItemText(row, column);
         return texts;
     }
-    QStringList Shown() const {
-        QStringList texts;
-        for (const auto& shown : platform.messageBox.shown)
-            texts << shown.text;
-        return texts;
-    }
 
     FakePlatform platform;
     CTintwatchDoc doc{platform.screen, platform.messageBox};
@@ -319,7 +313,7 @@ TEST_F(ViewTest, CommandsWithoutTheSelectionTheyNeedShowTheirMessageAndChangeNot
     for (const auto& [id, message] : cases) {
         platform.messageBox.shown.clear();
         EXPECT_TRUE(view->OnCommand(id));
-        EXPECT_EQ(Shown(), QStringList{message}) << id;
+        EXPECT_EQ(platform.messageBox.Texts(), QStringList{message}) << id;
     }
     EXPECT_EQ(editor.runs, 0);
     EXPECT_TRUE(platform.screen.warps.empty());
@@ -333,7 +327,7 @@ TEST_F(ViewTest, CommandsWithoutTheSelectionTheyNeedShowTheirMessageAndChangeNot
     platform.messageBox.shown.clear();
     for (const int id : {ID_EVENT_EDIT, ID_EVENT_TOGGLE, ID_POPUP_SHOW_CURSOR})
         view->OnCommand(id);
-    EXPECT_EQ(Shown(), QStringList{"Tecnical Fault Number 1 of Software."});
+    EXPECT_EQ(platform.messageBox.Texts(), QStringList{"Tecnical Fault Number 1 of Software."});
     EXPECT_EQ(editor.runs, 0);
     EXPECT_TRUE(platform.screen.warps.empty());
     EXPECT_EQ(timers->running.count(1), 1u);
@@ -347,7 +341,7 @@ TEST_F(ViewTest, CommandsWithoutTheSelectionTheyNeedShowTheirMessageAndChangeNot
     ASSERT_TRUE(QTest::qWaitFor([&] { return !platform.launcher.calls.isEmpty(); }, 5000));
     ASSERT_EQ(platform.launcher.calls.size(), 1);
     EXPECT_TRUE(platform.launcher.calls[0].contains(WebsiteUrl()));
-    EXPECT_EQ(Shown().size(), 1);
+    EXPECT_EQ(platform.messageBox.Texts().size(), 1);
     EXPECT_EQ(Saves(), 0);
 }
 
