@@ -82,7 +82,8 @@ void BM_WatchPoints(benchmark::State& state) {
     for (CEventInfo& event : events)
         event.m_clrMatch = screen.GetPixel(event.m_ptLocation.x(), event.m_ptLocation.y());
     TimedTicks timed(static_cast<std::size_t>(points));
-    BenchWindow window(std::move(events), timed.Factory(intervalMs), &screen);
+    ViewWindow window(&screen);
+    window.Open(std::move(events), timed.Factory(intervalMs), kWindowSize);
     window.view->OnInitialUpdate();
     // The timers find their pace: Qt moves coarse ones by up to 5 % a period until they meet.
     RunEventLoop(std::max(200, 20 * intervalMs));
@@ -170,7 +171,8 @@ void BM_ChangeToLaunch(benchmark::State& state) {
     const auto realTimers = [](TicksHandler onTicks) {
         return std::make_unique<QtTimerHost>(std::move(onTicks));
     };
-    BenchWindow window(std::move(events), realTimers, &screen);
+    ViewWindow window(&screen);
+    window.Open(std::move(events), realTimers, kWindowSize);
     std::function<void()>& onLaunch = window.platform.launcher.onShellExecute;
     window.view->OnInitialUpdate();
     RunEventLoop(200);

@@ -26,8 +26,8 @@ void BM_ViewInitialUpdate1000(benchmark::State& state) {
     TicksHandler ticks;
     for (auto _ : state) {
         state.PauseTiming();
-        auto window = std::make_unique<BenchWindow>(WatchedEvents(kEvents, 10, Diagonal),
-                                                    ManualTimers(ticks));
+        auto window = std::make_unique<ViewWindow>();
+        window->Open(WatchedEvents(kEvents, 10, Diagonal), ManualTimers(ticks), kWindowSize);
         window->frame.show();
         state.ResumeTiming();
         window->view->OnInitialUpdate();
@@ -47,7 +47,8 @@ void BM_ViewDetection(benchmark::State& state) {
     if (!HaveWidgets(state))
         return;
     TicksHandler ticks;
-    BenchWindow window(WatchedEvents(kEvents, 10, Diagonal), ManualTimers(ticks));
+    ViewWindow window;
+    window.Open(WatchedEvents(kEvents, 10, Diagonal), ManualTimers(ticks), kWindowSize);
     window.frame.show();
     window.view->OnInitialUpdate();
     QCoreApplication::processEvents();
