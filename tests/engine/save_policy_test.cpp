@@ -184,3 +184,15 @@ TEST_F(SavePolicyTest, ARunOfFailedSavesShowsOneBoxAndANoteAndLeavesTheFileWhole
     ticking.stop();
     EXPECT_EQ(box.shown.size(), 2u);
 }
+
+TEST_F(SavePolicyTest, AWaitingSaveRunsAtOnceWhenTheQueueIsRunAndOnlyThen) {
+    saves.SaveNow();
+    const int saved = frame.saves;
+    saves.RunQueued();                         // nothing waits: no save
+    saves.Request(SaveRequests::Pace::Spaced); // too soon after the last: it waits
+    EXPECT_EQ(frame.saves, saved);
+    saves.RunQueued(); // as on the way out
+    EXPECT_EQ(frame.saves, saved + 1);
+    Settle(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 100);
+    EXPECT_EQ(frame.saves, saved + 1) << "the waiting save ran a second time";
+}
