@@ -4,7 +4,6 @@
 #include "fakes/fake_platform.h"
 #include "model/data_file_path.h"
 #include "model/tintwatch_doc.h"
-#include "support/isolated_environment.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,7 +24,6 @@ void FillRows(FakeEventList& rows) {
 }
 
 void BM_DocumentSave1000(benchmark::State& state) {
-    IsolateUserFolders();
     FakePlatform platform;
     FakeEventList rows;
     FillRows(rows);
@@ -39,7 +37,6 @@ void BM_DocumentSave1000(benchmark::State& state) {
 BENCHMARK(BM_DocumentSave1000)->Unit(benchmark::kMillisecond);
 
 void BM_DocumentLoad1000(benchmark::State& state) {
-    IsolateUserFolders();
     FakePlatform platform;
     FakeEventList rows;
     FillRows(rows);

@@ -1,6 +1,7 @@
 // Runs every benchmark on a real X display, then states each one as a ratio to the raw
 // one-pixel X round trip measured in the same run, so figures compare across machines.
 #include "platform/x11/qt_xcb_connection.h"
+#include "support/isolated_environment.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -84,6 +85,7 @@ int main(int argc, char** argv) {
                              "start_xvfb\n");
         return 2;
     }
+    IsolateUserFolders(); // the saves write a data file of their own
     // The figures are about X round trips, whatever platform the user normally prefers.
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);

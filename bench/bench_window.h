@@ -1,33 +1,8 @@
-// The list view as the program runs it, for the benchmarks: a frame that routes the save
-// command to it, fake services except for the screen and the timers each benchmark chooses.
+// The list view as the program runs it, for the benchmarks: fake services except for the
+// screen and the timers each benchmark chooses, and the events it watches.
 #pragma once
 
-#include "engine/main_frame_pointer.h"
-#include "fakes/fake_platform.h"
-#include "model/tintwatch_doc.h"
-#include "support/isolated_environment.h"
-#include "ui/event_editor.h"
-#include "ui/view/tintwatch_view.h"
-
-#include <QVBoxLayout>
-#include <QWidget>
-
-#include <functional>
-#include <memory>
-#include <vector>
-
-class CancellingEditor : public IEventEditor {
-public:
-    bool Run(QWidget*, CEventInfo&, bool) override { return false; }
-};
-
-// Hands the posted save to the view, which passes it to the document, as the frame does.
-class SaveRoutingFrame : public QWidget, public CCmdTarget {
-public:
-    bool OnCommand(int id) override { return view && view->OnCommand(id); }
-    bool event(QEvent* e) override { return DispatchPostedCommand(*this, e) || QWidget::event(e); }
-    CTintwatchView* view = nullptr;
-};
+#include "fakes/view_window.h"
 
 // `count` events in the change mode, never reaching their maximum, each at `pointOf(i)`.
 inline std::vector<CEventInfo> WatchedEvents(int count, int intervalMs,
@@ -49,40 +24,8 @@ inline std::vector<CEventInfo> WatchedEvents(int count, int intervalMs,
     return events;
 }
 
-// One running window over `screen` (the fake one unless given), holding `events` once its
-// initial update has run. Saves go to a private data folder.
-struct BenchWindow {
-    BenchWindow(std::vector<CEventInfo> events, TimerHostFactory makeTimers,
-                IScreen* screen = nullptr)
-        : services{screen ? *screen : platform.screen,
-                   platform.tone,
-                   platform.launcher,
-                   platform.profile,
-                   platform.messageBox,
-                   platform.hotKeys,
-                   platform.fileChooser,
-                   platform.folders},
-          doc(services.screen, services.messageBox) {
-        IsolateUserFolders();
-        doc.m_arrEvents = std::move(events);
-        frame.resize(1000, 600);
-        view =
-            std::make_unique<CTintwatchView>(services, doc, editor, std::move(makeTimers), &frame);
-        (new QVBoxLayout(&frame))->addWidget(view.get());
-        frame.view = view.get();
-        MainFramePointer() = &frame;
-    }
-    ~BenchWindow() {
-        view.reset();
-        MainFramePointer() = nullptr;
-    }
-    FakePlatform platform;
-    PlatformServices services;
-    CTintwatchDoc doc;
-    CancellingEditor editor;
-    SaveRoutingFrame frame;
-    std::unique_ptr<CTintwatchView> view;
-};
+// The window's size in every benchmark.
+constexpr QSize kWindowSize(1000, 600);
 
 // A timer host whose ticks the benchmark fires itself, ids handed over as they came due.
 inline TimerHostFactory ManualTimers(TicksHandler& ticks) {

@@ -60,7 +60,7 @@ TEST_F(DetectionBatchTest, OneReadForAllThenEachRowWithItsOwnPixelInTheOrderTheT
     Add({900, 700}, kOther);
     Add({7, 5}, kOther, false);
     Add({-3, 4}, kUnreadablePixel); // no reading: no detection
-    Add({5, 5}, kOther); // two events at one point
+    Add({5, 5}, kOther);            // two events at one point
     list.scrolledTo.clear();
     // Id 9 names no row and 4 is disabled: neither is read.
     Run({3, 9, 1, 2, 4, 6, 5});

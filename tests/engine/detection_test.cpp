@@ -1,5 +1,5 @@
 // The detection step and the row refresh, against fakes for the list, the screen, the timers,
-// the tone and the launcher.
+// the tone and the launcher; and the tone workers going away while tones sound.
 #include "engine/detection.h"
 #include "engine/main_frame_pointer.h"
 #include "engine/save_requests.h"
@@ -10,6 +10,8 @@
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -281,6 +283,20 @@ TEST(RowRefresh, WritesEveryColumnAndPassesTheIntervalAsUnsigned) {
         list.SetItemText(0, kColumnNumber, QString::fromLatin1(number));
         EXPECT_EQ(RowTimerId(list, 0), std::nullopt) << number;
     }
+}
+
+TEST(ToneWorkers, GoingAwayStopsEverySoundingToneAndWaitsForItsWorker) {
+    FakeTone tone; // outlives the workers, which must not touch it once they are gone
+    tone.Hold(true);
+    std::optional<ToneWorkers> workers(std::in_place, tone);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(workers->Start(440, 5000));
+    ASSERT_TRUE(tone.WaitForBeeps(3));
+    const auto start = std::chrono::steady_clock::now();
+    workers.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+    EXPECT_EQ(tone.Sounding(), 0);
+    tone.Hold(false);
 }
 
 } // namespace

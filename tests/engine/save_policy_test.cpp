@@ -9,14 +9,12 @@
 #include "fakes/fake_platform.h"
 #include "model/data_file_io.h"
 #include "model/tintwatch_doc.h"
+#include "support/file_size_limit.h"
 #include "support/waiting.h"
 
 #include <QFile>
 #include <QTimer>
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -69,25 +67,6 @@ public:
 
 private:
     bool m_bOpen = false;
-};
-
-// Files limited to `maxBytes` while it lives, as a full disk limits them.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t maxBytes) : m_previous(std::signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limited = m_saved;
-        limited.rlim_cur = maxBytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_previous);
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_previous)(int);
 };
 
 class SavePolicyTest : public ::testing::Test {
@@ -204,4 +183,16 @@ TEST_F(SavePolicyTest, ARunOfFailedSavesShowsOneBoxAndANoteAndLeavesTheFileWhole
     }
     ticking.stop();
     EXPECT_EQ(box.shown.size(), 2u);
+}
+
+TEST_F(SavePolicyTest, AWaitingSaveRunsAtOnceWhenTheQueueIsRunAndOnlyThen) {
+    saves.SaveNow();
+    const int saved = frame.saves;
+    saves.RunQueued();                         // nothing waits: no save
+    saves.Request(SaveRequests::Pace::Spaced); // too soon after the last: it waits
+    EXPECT_EQ(frame.saves, saved);
+    saves.RunQueued(); // as on the way out
+    EXPECT_EQ(frame.saves, saved + 1);
+    Settle(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 100);
+    EXPECT_EQ(frame.saves, saved + 1) << "the waiting save ran a second time";
 }

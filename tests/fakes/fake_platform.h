@@ -175,6 +175,12 @@ public:
         answers.pop_front();
         return answer;
     }
+    QStringList Texts() const {
+        QStringList texts;
+        for (const Shown& box : shown)
+            texts << box.text;
+        return texts;
+    }
     std::vector<Shown> shown;
     std::deque<int> answers;         // answered in order; then OK, or No for Yes/No boxes
     std::function<void()> whileOpen; // runs as the box's own event loop would

@@ -105,12 +105,6 @@ protected:
     QString Text(int id) const { return Edit(id)->text(); }
     void Type(int id, const QString& text) const { Edit(id)->setText(text); }
     void Click(int id) { qobject_cast<QAbstractButton*>(dialog->Control(id))->click(); }
-    QStringList Shown() const {
-        QStringList texts;
-        for (const auto& shown : fakes.messageBox.shown)
-            texts << shown.text;
-        return texts;
-    }
 
     FakePlatform fakes;
     std::unique_ptr<CDlgColorEvent> dialog;
@@ -192,7 +186,7 @@ TEST_F(EditorTest, RefusalsKeepTheDialogOpenAndTheRecordAsItWas) {
     Type(IDC_INTERVAL, QString());
     dialog->OnOK();
     EXPECT_EQ(dialog->focusWidget(), dialog->Control(IDC_INTERVAL));
-    EXPECT_EQ(Shown(),
+    EXPECT_EQ(fakes.messageBox.Texts(),
               QStringList({"Please Specify the Command to be Executed.\n\nThe Command is a String "
                            "which is displayed when you Right Click on the Specified File.\n\n"
                            "Examples of Command are Open, Print, Edit, etc, Specify it as Open if "
@@ -257,7 +251,8 @@ TEST_F(EditorTest, PicksKeepTypedTextAndAnUnreadablePointIsRefusedWithAHint) {
     fakes.screen.cursor.reset();
     dialog->OnLocationUnderCursor();
     dialog->OnColorUnderCursor();
-    EXPECT_EQ(Shown().mid(1), QStringList(2, "Could not get Current Mouse Curor Position."));
+    EXPECT_EQ(fakes.messageBox.Texts().mid(1),
+              QStringList(2, "Could not get Current Mouse Curor Position."));
 
     // A point the screen cannot show (a gap between monitors) is refused, with a hint.
     fakes.screen.cursor = QPoint(1500, 40);
@@ -271,7 +266,7 @@ TEST_F(EditorTest, PicksKeepTypedTextAndAnUnreadablePointIsRefusedWithAHint) {
                                     .arg(key));
         EXPECT_LE(hint->heightForWidth(hint->width()), hint->height()) << "clipped";
     }
-    EXPECT_EQ(Shown().size(), 3);
+    EXPECT_EQ(fakes.messageBox.Texts().size(), 3);
     EXPECT_EQ(Text(IDC_X), "40");
     EXPECT_EQ(Text(IDC_RED), "9");
     EXPECT_EQ(dialog->m_stcMatchColor->m_clrColor, RGB(9, 8, 7));
@@ -310,7 +305,7 @@ TEST_F(EditorTest, BrowseReplacesOnlyThePathAndTheTestToneSoundsTheTypedValues) 
     ASSERT_TRUE(fakes.tone.WaitForBeeps(2));
     EXPECT_EQ(fakes.tone.Beeps()[0], std::make_pair(880u, 120u));
     EXPECT_EQ(fakes.tone.Beeps()[1], std::make_pair(1000u, 120u));
-    EXPECT_EQ(Shown(), QStringList{"Please enter a positive integer."});
+    EXPECT_EQ(fakes.messageBox.Texts(), QStringList{"Please enter a positive integer."});
 }
 
 TEST_F(EditorTest, HotKeysAreTheFirstFreeOnesTheirPressesArePostedAndAllGoBackOnClose) {

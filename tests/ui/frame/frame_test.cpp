@@ -96,10 +96,19 @@ TEST_F(FrameTest, HideKeepsTheIconPostedCommandsStillArriveAndConfigureRestores)
     EXPECT_TRUE(frame->isHidden());
     EXPECT_TRUE(log.empty()); // hiding is no close
 
-    PostCommand(MainFramePointer(), ID_TRAY_CONFIGURE); // as a second instance asks
-    EXPECT_TRUE(WaitUntil([&] { return frame->isVisible(); }));
+    // A single click on the icon does nothing; a double click restores, as does a second
+    // instance's request.
+    QSystemTrayIcon& icon = frame->NotificationIcon().Icon();
+    emit icon.activated(QSystemTrayIcon::Trigger);
+    emit icon.activated(QSystemTrayIcon::Context);
+    EXPECT_TRUE(frame->isHidden());
+    emit icon.activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_TRUE(frame->isVisible());
     EXPECT_FALSE(frame->windowState() & Qt::WindowMinimized);
     EXPECT_TRUE(frame->windowState() & Qt::WindowMaximized); // back as it was
+    frame->OnCommand(ID_HIDE_TO_NOTIFICATION_AREA);
+    PostCommand(MainFramePointer(), ID_TRAY_CONFIGURE);
+    EXPECT_TRUE(WaitUntil([&] { return frame->isVisible(); }));
 
     frame.reset();
     EXPECT_TRUE(MainFramePointer().isNull());

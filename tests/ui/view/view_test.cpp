@@ -1,13 +1,9 @@
 // The event list over fakes, in a window that routes posted commands as the main frame does:
 // its rows, commands, messages, save requests, timers, placement and input.
-#include "engine/main_frame_pointer.h"
-#include "fakes/fake_platform.h"
+#include "fakes/view_window.h"
 #include "model/data_file_path.h"
-#include "model/tintwatch_doc.h"
 #include "platform/browser/help_links.h"
-#include "ui/event_editor.h"
 #include "ui/font_scale.h"
-#include "ui/view/tintwatch_view.h"
 #include "ui/view/window_placement.h"
 
 #include <QAction>
@@ -18,39 +14,12 @@
 #include <QMenu>
 #include <QScreen>
 #include <QTest>
-#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 namespace {
 
 constexpr COLORREF kOther = RGB(200, 100, 50);
 using Timers = std::map<std::uintptr_t, std::uint32_t>;
-
-class ScriptedEditor : public IEventEditor {
-public:
-    bool Run(QWidget*, CEventInfo& event, bool editMode) override {
-        ++runs;
-        lastEditMode = editMode;
-        if (answer)
-            answer(event);
-        return bool(answer);
-    }
-    std::function<void(CEventInfo&)> answer; // what the user changes before OK; none: Cancel
-    int runs = 0;
-    bool lastEditMode = false;
-};
-
-// Records every command that reaches the frame and hands it on to the view.
-class RoutingFrame : public QWidget, public CCmdTarget {
-public:
-    bool OnCommand(int id) override {
-        commands.push_back(id);
-        return view && view->OnCommand(id);
-    }
-    bool event(QEvent* e) override { return DispatchPostedCommand(*this, e) || QWidget::event(e); }
-    CTintwatchView* view = nullptr;
-    std::vector<int> commands;
-};
 
 CEventInfo Event(int interval, bool enabled, const QString& comment = {}) {
     CEventInfo event;
@@ -69,30 +38,17 @@ QColor SwatchAt(const QTableWidgetItem* cell, int x) {
     return cell->icon().pixmap(16, 16).toImage().pixelColor(x, 8);
 }
 
-class ViewTest : public ::testing::Test {
+class ViewTest : public ::testing::Test, public ViewWindow {
 protected:
-    ViewTest() { new QVBoxLayout(&frame); }
-    ~ViewTest() override {
-        view.reset();
-        MainFramePointer() = nullptr;
-    }
-
-    // Builds the view inside the frame, as the application does, runs its initial update and
-    // by default lets the work it posted run.
+    // Opens the view with its initial update and by default lets the work it posted run.
     void Run(const std::vector<CEventInfo>& events, bool deliver = true) {
-        doc.m_arrEvents = events;
-        frame.resize(900, 400);
         const auto makeTimers = [this](TicksHandler onTicks) {
             tick = [onTicks](std::uintptr_t id) { onTicks({&id, 1}); };
             auto host = std::make_unique<FakeTimerHost>();
             timers = host.get();
             return host;
         };
-        view =
-            std::make_unique<CTintwatchView>(platform.Services(), doc, editor, makeTimers, &frame);
-        frame.layout()->addWidget(view.get());
-        frame.view = view.get();
-        MainFramePointer() = &frame;
+        Open(events, makeTimers);
         view->OnInitialUpdate();
         if (deliver)
             Deliver();
@@ -120,18 +76,7 @@ protected:
             texts << view->GetItemText(row, column);
         return texts;
     }
-    QStringList Shown() const {
-        QStringList texts;
-        for (const auto& shown : platform.messageBox.shown)
-            texts << shown.text;
-        return texts;
-    }
 
-    FakePlatform platform;
-    CTintwatchDoc doc{platform.screen, platform.messageBox};
-    ScriptedEditor editor;
-    RoutingFrame frame;
-    std::unique_ptr<CTintwatchView> view;
     FakeTimerHost* timers = nullptr;
     std::function<void(std::uintptr_t)> tick;
 };
@@ -319,7 +264,7 @@ TEST_F(ViewTest, CommandsWithoutTheSelectionTheyNeedShowTheirMessageAndChangeNot
     for (const auto& [id, message] : cases) {
         platform.messageBox.shown.clear();
         EXPECT_TRUE(view->OnCommand(id));
-        EXPECT_EQ(Shown(), QStringList{message}) << id;
+        EXPECT_EQ(platform.messageBox.Texts(), QStringList{message}) << id;
     }
     EXPECT_EQ(editor.runs, 0);
     EXPECT_TRUE(platform.screen.warps.empty());
@@ -333,7 +278,7 @@ TEST_F(ViewTest, CommandsWithoutTheSelectionTheyNeedShowTheirMessageAndChangeNot
     platform.messageBox.shown.clear();
     for (const int id : {ID_EVENT_EDIT, ID_EVENT_TOGGLE, ID_POPUP_SHOW_CURSOR})
         view->OnCommand(id);
-    EXPECT_EQ(Shown(), QStringList{"Tecnical Fault Number 1 of Software."});
+    EXPECT_EQ(platform.messageBox.Texts(), QStringList{"Tecnical Fault Number 1 of Software."});
     EXPECT_EQ(editor.runs, 0);
     EXPECT_TRUE(platform.screen.warps.empty());
     EXPECT_EQ(timers->running.count(1), 1u);
@@ -347,7 +292,7 @@ TEST_F(ViewTest, CommandsWithoutTheSelectionTheyNeedShowTheirMessageAndChangeNot
     ASSERT_TRUE(QTest::qWaitFor([&] { return !platform.launcher.calls.isEmpty(); }, 5000));
     ASSERT_EQ(platform.launcher.calls.size(), 1);
     EXPECT_TRUE(platform.launcher.calls[0].contains(WebsiteUrl()));
-    EXPECT_EQ(Shown().size(), 1);
+    EXPECT_EQ(platform.messageBox.Texts().size(), 1);
     EXPECT_EQ(Saves(), 0);
 }
 
