@@ -21,7 +21,8 @@ cd "$cache"
 if [ ! -d src ]; then
   rm -rf src.partial && mkdir src.partial
   (cd src.partial && apt-get source --download-only qt6-base >/dev/null 2>&1 &&
-     dpkg-source --no-check -x qt6-base_*.dsc qt6-base >/dev/null)
+     dpkg-source --no-check -x qt6-base_*.dsc qt6-base >../unpack.log 2>&1) ||
+    { tail -n 20 unpack.log >&2; exit 1; }
   mv src.partial/qt6-base src && rm -rf src.partial
 fi
 
