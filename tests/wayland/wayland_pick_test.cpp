@@ -3,10 +3,10 @@
 // moved by sway itself and the keys are typed by wtype, as a user's would be; the pick overlay
 // takes the point and its colour, Esc leaves the record alone, and "Show location" moves the
 // pointer through the program's virtual pointer.
-#include "platform/wayland/open_portal_screen.h"
-#include "support/waiting.h"
 #include "fakes/fake_platform.h"
 #include "model/event_info.h"
+#include "platform/wayland/open_portal_screen.h"
+#include "support/waiting.h"
 #include "ui/editor/dlg_color_event.h"
 
 #include <QAbstractButton>
