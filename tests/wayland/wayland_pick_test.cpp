@@ -11,7 +11,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
