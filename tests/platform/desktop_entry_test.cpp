@@ -8,7 +8,6 @@
 #include "support/waiting.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -79,30 +78,6 @@ TEST(DefaultBrowser, AnythingShortOfAStartedHandlerEndsAtTheDesktopOpener) {
     open();
     const QString handler = "launch /bin/true --new " + url, opener = "url " + url;
     EXPECT_EQ(launcher.calls, (QStringList{opener, handler, handler, opener, opener}));
-}
-
-TEST(DefaultBrowser, TheLookUpNeverWaitsForTheDesktopsAnswer) {
-    // A desktop that takes a second to name its browser.
-    UserFolders user;
-    const QString mime = user.Path("bin/xdg-mime");
-    QDir().mkpath(user.Path("bin"));
-    WriteFile(mime, "#!/bin/sh\nsleep 1\necho slow.desktop\n");
-    QFile::setPermissions(mime, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(user.Path("bin")) + ':' + path);
-    const QString entry = qEnvironmentVariable("XDG_DATA_HOME") + "/applications/slow.desktop";
-    QDir().mkpath(QFileInfo(entry).path());
-    WriteFile(entry, "[Desktop Entry]\nType=Application\nExec=/bin/true %u\n");
-    FakeLauncher launcher;
-
-    QElapsedTimer clock;
-    clock.start();
-    OpenUrlInDefaultBrowser(launcher, "https://example.org/");
-    EXPECT_LT(clock.elapsed(), 300);
-    EXPECT_TRUE(WaitUntil([&] { return !launcher.calls.isEmpty(); }));
-    EXPECT_GE(clock.elapsed(), 1000);
-    EXPECT_EQ(launcher.calls, QStringList{"launch /bin/true https://example.org/"});
-    qputenv("PATH", path);
 }
 
 TEST(HelpLinksTest, PagesAreShippedFiles) {

@@ -63,6 +63,7 @@ TEST_F(LauncherTest, EachVerbStartsItsProgramWithThePath) {
         {"OpEn", program, "run.log", ""}, // an executable runs, with no arguments
         {"open", notes, "opener.log", QUrl::fromLocalFile(notes).toString()},
         {"open", "ab:notes", "opener.log", QUrl::fromLocalFile(odd + "/ab:notes").toString()},
+        {"open", "c:notes", "opener.log", QUrl::fromLocalFile(odd + "/c:notes").toString()},
         {"open", "https://example.org/a?q=1", "opener.log", "https://example.org/a?q=1"},
         {"print", "notes.txt", "printer.log", notes},
         {"explore", notes, "opener.log", QUrl::fromLocalFile(odd).toString()},

@@ -1,44 +1,16 @@
-// The screen and the hot keys on a real X server (Xvfb): a window of known colour read back,
-// points off the screen, the pointer; who holds a key, what happens to a partial grab when
-// another client holds the key, and that presses arrive whatever the lock keys.
+// The pointer and the hot keys on a real X server (Xvfb): who holds a key, what happens to a
+// partial grab when another client holds the key, that presses arrive whatever the lock keys,
+// and on the screen that DISPLAY names when the display has two.
 #include "platform/hotkeys/xcb_hot_keys.h"
 #include "platform/x11/xcb_screen.h"
-#include "support/processes.h"
+#include "support/private_xvfb.h"
 #include "support/waiting.h"
 #include "support/x11_session.h"
 
-#include <QColor>
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 
 #include <vector>
-
-TEST(XcbScreenTest, WindowColoursReadBackWithRedInTheLowByte) {
-    XcbScreen screen;
-    ColourWindow window(QRect(200, 150, 60, 40), "#000000");
-    for (const char* name : {"#ff0000", "#00ff00", "#0000ff", "#123456", "#fe0180"}) {
-        ASSERT_TRUE(window.SetColour(name));
-        const QColor colour(name);
-        const COLORREF expected = RGB(colour.red(), colour.green(), colour.blue());
-        COLORREF pixel = kUnreadablePixel;
-        WaitUntil([&] { return (pixel = screen.GetPixel(225, 170)) == expected; }, 3000);
-        EXPECT_EQ(pixel, expected) << name;
-        EXPECT_NE(screen.GetPixel(199, 170), expected) << "read beside the point";
-    }
-}
-
-TEST(XcbScreenTest, PointsOffTheScreenAreUnreadable) {
-    XcbScreen screen;
-    const QSize size = screen.VirtualScreenSize();
-    EXPECT_EQ(Xdotool({"getdisplaygeometry"}).value_or("").trimmed(),
-              QByteArray::number(size.width()) + ' ' + QByteArray::number(size.height()));
-    EXPECT_NE(screen.GetPixel(size.width() - 1, size.height() - 1), kUnreadablePixel);
-    EXPECT_NE(screen.GetPixel(0, 0), kUnreadablePixel);
-    // Beyond 16 bits: not wrapped around onto the screen.
-    for (const QPoint off : {QPoint(size.width(), 0), QPoint(0, size.height() + 20), QPoint(-1, 0),
-                             QPoint(0, -1), QPoint(65536 + 5, 5), QPoint(5, 40000)})
-        EXPECT_EQ(screen.GetPixel(off.x(), off.y()), kUnreadablePixel) << off.x() << ',' << off.y();
-}
 
 TEST(XcbScreenTest, PointerWarpsReadsBackAndStaysOnTheScreen) {
     XcbScreen screen;
@@ -120,4 +92,25 @@ TEST_F(XcbHotKeysTest, PressesArriveWithAnyLockKeysUntilReleased) {
     ASSERT_TRUE(Xdotool({"key", "F8"}));
     Settle();
     EXPECT_EQ(presses.size(), 3u);
+}
+
+TEST(HotKeysOnAnotherScreen, PressesArriveOnTheScreenTheDisplayNames) {
+    // The program started on the second screen (DISPLAY=:N.1) grabs its keys there, where it
+    // reads pixels and where the pointer and the keyboard focus are.
+    PrivateXvfb server({QStringLiteral("640x480x24"), QStringLiteral("800x600x24")});
+    ASSERT_FALSE(server.Display().isEmpty()) << "Xvfb did not start";
+    QProcess probe, xdotool;
+    for (QProcess* process : {&probe, &xdotool})
+        process->setProcessEnvironment(server.Environment(1));
+    probe.start(QStringLiteral(TW_KEY_GRABBER), {QStringLiteral("program")});
+    QByteArray said;
+    const auto saidLine = [&](const QByteArray& line) {
+        return WaitUntil([&] { return (said += probe.readAllStandardOutput()).contains(line); });
+    };
+    ASSERT_TRUE(saidLine("ready\n")) << said.constData();
+    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("F6")});
+    ASSERT_TRUE(xdotool.waitForFinished(5000));
+    EXPECT_TRUE(saidLine("pressed\n")) << said.constData();
+    probe.closeWriteChannel();
+    EXPECT_TRUE(probe.waitForFinished(5000));
 }

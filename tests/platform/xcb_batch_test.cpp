@@ -1,13 +1,15 @@
-// Many pixels read together from real X servers: the display's own (with shared memory) and a
-// private Xvfb without MIT-SHM, both showing a pattern where every pixel's colour names its
-// place. Every point must get its own pixel, whichever way the batch reads them.
+// Pixels read from real X servers: the display's own (with shared memory) and a private Xvfb
+// without MIT-SHM, both showing a pattern where every pixel's colour names its place. Every
+// point must get its own pixel, whichever way the batch reads them; and the pixel layouts X
+// servers use decode into colour words (red in the low byte).
 #include "platform/x11/xcb_pixel_batch.h"
 #include "platform/x11/xcb_reply.h"
 #include "platform/x11/xcb_screen.h"
+#include "support/private_xvfb.h"
 
-#include <QProcess>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -21,82 +23,43 @@ xcb_screen_t* FirstScreen(xcb_connection_t* connection) {
     return xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
 }
 
-// Shows the pattern as the root window's background (24-bit TrueColor, 32 bits a pixel).
-void PaintPattern(xcb_connection_t* connection) {
+// Shows the pattern as the root window's background (24-bit TrueColor, 32 bits a pixel), or
+// no background again.
+void PaintPattern(xcb_connection_t* connection, bool on) {
     xcb_screen_t* screen = FirstScreen(connection);
     const int width = screen->width_in_pixels, height = screen->height_in_pixels;
-    const xcb_pixmap_t pixmap = xcb_generate_id(connection);
-    xcb_create_pixmap(connection, screen->root_depth, pixmap, screen->root,
-                      static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height));
+    const xcb_pixmap_t pixmap =
+        on ? xcb_generate_id(connection) : xcb_pixmap_t{XCB_BACK_PIXMAP_NONE};
     const xcb_gcontext_t gc = xcb_generate_id(connection);
-    xcb_create_gc(connection, gc, pixmap, 0, nullptr);
+    if (on) {
+        xcb_create_pixmap(connection, screen->root_depth, pixmap, screen->root,
+                          static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height));
+        xcb_create_gc(connection, gc, pixmap, 0, nullptr);
+    }
     constexpr int kStrip = 16; // rows a request, well below the request size limit
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(width) * kStrip * 4);
-    for (int top = 0; top < height; top += kStrip) {
+    std::vector<std::uint32_t> strip(static_cast<std::size_t>(width) * kStrip);
+    for (int top = 0; on && top < height; top += kStrip) {
         const int rows = std::min(kStrip, height - top);
-        for (int y = 0; y < rows; ++y)
-            for (int x = 0; x < width; ++x) {
-                const COLORREF c = PatternAt(QPoint(x, top + y));
-                std::uint8_t* px = &bytes[(static_cast<std::size_t>(y) * width + x) * 4];
-                px[0] = static_cast<std::uint8_t>(GetBValue(c));
-                px[1] = static_cast<std::uint8_t>(GetGValue(c));
-                px[2] = static_cast<std::uint8_t>(GetRValue(c));
-                px[3] = 0;
-            }
+        for (int i = 0; i < width * rows; ++i) {
+            const COLORREF c = PatternAt(QPoint(i % width, top + i / width));
+            strip[static_cast<std::size_t>(i)] =
+                GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
+        }
         xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc,
                       static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(rows), 0,
                       static_cast<std::int16_t>(top), 0, screen->root_depth,
-                      static_cast<std::uint32_t>(width * rows * 4), bytes.data());
+                      static_cast<std::uint32_t>(width * rows * 4),
+                      reinterpret_cast<const std::uint8_t*>(strip.data()));
     }
     xcb_change_window_attributes(connection, screen->root, XCB_CW_BACK_PIXMAP, &pixmap);
     xcb_clear_area(connection, 0, screen->root, 0, 0, 0, 0);
-    xcb_free_gc(connection, gc);
-    xcb_free_pixmap(connection, pixmap);
+    if (on) {
+        xcb_free_gc(connection, gc);
+        xcb_free_pixmap(connection, pixmap);
+    }
     XcbReply<xcb_get_input_focus_reply_t>(
         xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
 }
-
-void ClearPattern(xcb_connection_t* connection) {
-    xcb_screen_t* screen = FirstScreen(connection);
-    const std::uint32_t none = XCB_BACK_PIXMAP_NONE;
-    xcb_change_window_attributes(connection, screen->root, XCB_CW_BACK_PIXMAP, &none);
-    xcb_clear_area(connection, 0, screen->root, 0, 0, 0, 0);
-    xcb_flush(connection);
-}
-
-// A private Xvfb without the shared-memory extension, ended with this object.
-class XvfbWithoutShm {
-public:
-    XvfbWithoutShm() {
-        // It picks a free display itself and names it on its standard output.
-        m_server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-extension", "MIT-SHM",
-                                                "-screen", "0", "640x480x24", "-nolisten", "tcp"});
-        if (!m_server.waitForReadyRead(10000))
-            return;
-        const QByteArray display = ":" + m_server.readLine().trimmed();
-        m_pConnection = xcb_connect(display.constData(), nullptr);
-    }
-    ~XvfbWithoutShm() {
-        if (m_pConnection)
-            xcb_disconnect(m_pConnection);
-        m_server.terminate();
-        m_server.waitForFinished();
-    }
-    xcb_connection_t* Connection() const {
-        return m_pConnection && !xcb_connection_has_error(m_pConnection) ? m_pConnection : nullptr;
-    }
-
-private:
-    QProcess m_server;
-    xcb_connection_t* m_pConnection = nullptr;
-};
-
-struct Case {
-    const char* name;
-    std::function<std::vector<QPoint>(QSize)> points;
-    // Requests a repeated read sends: -1 for one a point.
-    int requests;
-};
 
 std::vector<QPoint> Grid(QRect area, int step) {
     std::vector<QPoint> points;
@@ -105,34 +68,6 @@ std::vector<QPoint> Grid(QRect area, int step) {
             points.emplace_back(x, y);
     return points;
 }
-
-const Case kCases[] = {
-    {"one point",
-     [](QSize) {
-         return std::vector<QPoint>{{5, 7}};
-     },
-     1},
-    {"scattered",
-     [](QSize s) {
-         std::vector<QPoint> points;
-         for (int i = 0; i < 40; ++i)
-             points.emplace_back(i * (s.width() / 40) + i % 7, i * 97 % s.height());
-         return points;
-     },
-     -1},
-    {"clustered", [](QSize s) { return Grid(QRect(s.width() / 2, s.height() / 3, 20, 20), 1); }, 1},
-    {"dense over the whole screen", [](QSize s) { return Grid(QRect(QPoint(), s), 7); }, 1},
-    {"clustered with points off every screen",
-     [](QSize s) {
-         std::vector<QPoint> points = Grid(QRect(3, 3, 12, 12), 1);
-         for (QPoint off :
-              {QPoint(s.width(), 0), QPoint(0, s.height()), QPoint(s.width() + 50, s.height() + 50),
-               QPoint(-1, 3), QPoint(3, -1), QPoint(70000, 5), QPoint(5, 40000)})
-             points.insert(points.begin() + points.size() / 2, off);
-         return points;
-     },
-     1 + 3}, // the box, and one each for the three off the screen that fit in 16 bits
-};
 
 void ExpectEachPointsOwnPixel(const std::vector<QPoint>& points, const std::vector<COLORREF>& read,
                               QSize size) {
@@ -147,22 +82,19 @@ class XcbBatchTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
         if (GetParam()) {
-            m_ownDisplay = xcb_connect(nullptr, nullptr);
-            ASSERT_FALSE(xcb_connection_has_error(m_ownDisplay)) << "needs DISPLAY (Xvfb)";
-            m_pConnection = m_ownDisplay;
+            m_pConnection = xcb_connect(nullptr, nullptr);
         } else {
-            m_private = std::make_unique<XvfbWithoutShm>();
-            m_pConnection = m_private->Connection();
-            ASSERT_NE(m_pConnection, nullptr) << "could not start Xvfb";
+            m_private = std::make_unique<PrivateXvfb>(QStringList{"640x480x24"},
+                                                      QStringList{"-extension", "MIT-SHM"});
+            m_pConnection = xcb_connect(m_private->Display().toLatin1().constData(), nullptr);
         }
+        ASSERT_FALSE(xcb_connection_has_error(m_pConnection)) << "needs DISPLAY (Xvfb)";
         ASSERT_EQ(FirstScreen(m_pConnection)->root_depth, 24);
-        PaintPattern(m_pConnection);
+        PaintPattern(m_pConnection, true);
     }
     void TearDown() override {
-        if (m_ownDisplay) {
-            ClearPattern(m_ownDisplay);
-            xcb_disconnect(m_ownDisplay);
-        }
+        PaintPattern(m_pConnection, false);
+        xcb_disconnect(m_pConnection);
     }
     unsigned RequestsDuring(const std::function<void()>& call) {
         const unsigned before = xcb_no_operation(m_pConnection).sequence;
@@ -174,8 +106,7 @@ protected:
                      FirstScreen(m_pConnection)->height_in_pixels);
     }
 
-    xcb_connection_t* m_ownDisplay = nullptr;
-    std::unique_ptr<XvfbWithoutShm> m_private;
+    std::unique_ptr<PrivateXvfb> m_private;
     xcb_connection_t* m_pConnection = nullptr;
 };
 
@@ -183,17 +114,38 @@ protected:
 
 TEST_P(XcbBatchTest, EveryPointGetsItsOwnPixelInOneReadOfTheScreen) {
     XcbScreen screen(m_pConnection, 0);
-    for (const Case& c : kCases) {
+    const QSize s = Size();
+    EXPECT_EQ(screen.VirtualScreenSize(), s);
+    std::vector<QPoint> scattered, offScreen = Grid(QRect(3, 3, 12, 12), 1);
+    for (int i = 0; i < 40; ++i)
+        scattered.emplace_back(i * (s.width() / 40) + i % 7, i * 97 % s.height());
+    // Beyond 16 bits too: not wrapped around onto the screen.
+    for (QPoint off : {QPoint(s.width(), 0), QPoint(0, s.height()), QPoint(s.width() + 50, 50),
+                       QPoint(-1, 3), QPoint(3, -1), QPoint(70000, 5), QPoint(5, 40000)})
+        offScreen.insert(offScreen.begin() + offScreen.size() / 2, off);
+    const struct {
+        const char* name;
+        std::vector<QPoint> points;
+        int requests; // that a repeated read sends; -1: one a point
+    } cases[] = {
+        {"one point", {{5, 7}}, 1},
+        {"scattered", scattered, -1},
+        {"clustered", Grid(QRect(s.width() / 2, s.height() / 3, 20, 20), 1), 1},
+        {"dense over the whole screen", Grid(QRect(QPoint(), s), 7), 1},
+        // The box, and one each for the three off the screen that fit in 16 bits.
+        {"clustered with points off every screen", offScreen, 1 + 3},
+    };
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::vector<QPoint> points = c.points(Size());
-        std::vector<COLORREF> read(points.size(), 0);
-        screen.GetPixels(points, read); // a first read may set up shared memory
-        ExpectEachPointsOwnPixel(points, read, Size());
+        std::vector<COLORREF> read(c.points.size(), 0);
+        screen.GetPixels(c.points, read); // a first read may set up shared memory
+        ExpectEachPointsOwnPixel(c.points, read, s);
         std::fill(read.begin(), read.end(), 0);
-        const unsigned requests = RequestsDuring([&] { screen.GetPixels(points, read); });
-        ExpectEachPointsOwnPixel(points, read, Size());
-        EXPECT_EQ(requests, c.requests < 0 ? points.size() : static_cast<unsigned>(c.requests));
+        const unsigned requests = RequestsDuring([&] { screen.GetPixels(c.points, read); });
+        ExpectEachPointsOwnPixel(c.points, read, s);
+        EXPECT_EQ(requests, c.requests < 0 ? c.points.size() : static_cast<unsigned>(c.requests));
     }
+    EXPECT_EQ(screen.GetPixel(s.width() - 1, 1), PatternAt(QPoint(s.width() - 1, 1)));
 }
 
 TEST_P(XcbBatchTest, ABoxReadThatFailsCostsOnlyThePointsOffTheScreen) {
@@ -216,3 +168,39 @@ INSTANTIATE_TEST_SUITE_P(SharedMemoryOrSocket, XcbBatchTest, ::testing::Bool(),
                          [](const auto& param) {
                              return param.param ? "DisplayWithSharedMemory" : "XvfbWithoutIt";
                          });
+
+TEST(PixelDecoder, LayoutsDecodeToFullRangeColours) {
+    using Masks = std::array<std::uint32_t, 3>; // red, green, blue
+    constexpr Masks k888{0xFF0000, 0xFF00, 0xFF}, k565{0xF800, 0x07E0, 0x001F};
+    const struct {
+        const char* layout;
+        Masks masks;
+        int bitsPerPixel;
+        bool msbFirst;
+        std::vector<std::uint8_t> bytes;
+        COLORREF colour;
+    } cases[] = {
+        {"LSB first", k888, 32, false, {0x56, 0x34, 0x12, 0}, RGB(0x12, 0x34, 0x56)},
+        {"MSB first", k888, 32, true, {0, 0x12, 0x34, 0x56}, RGB(0x12, 0x34, 0x56)},
+        {"red low", {0xFF, 0xFF00, 0xFF0000}, 32, false, {0x56, 0x34, 0x12, 0}, RGB(86, 52, 18)},
+        {"packed 24", k888, 24, false, {3, 2, 1}, RGB(1, 2, 3)},
+        {"565 white", k565, 16, false, {0xFF, 0xFF}, RGB(255, 255, 255)},
+        {"565 red", k565, 16, false, {0x00, 0xF8}, RGB(255, 0, 0)},
+        {"565 halfway", k565, 16, false, {0x10, 0x84}, RGB(132, 130, 132)},
+        {"565 MSB first", k565, 16, true, {0x84, 0x10}, RGB(132, 130, 132)},
+        {"332", {0xE0, 0x1C, 0x03}, 8, false, {0x6D}, RGB(109, 109, 85)},
+        {"30 bits", {0x3FF00000, 0xFFC00, 0x3FF}, 32, false, {0, 0, 0xF8, 0x3F}, RGB(255, 128, 0)},
+        {"too short", k888, 32, false, {1, 2, 3}, kUnreadablePixel},
+    };
+    for (const auto& c : cases) {
+        const auto& [red, green, blue] = c.masks;
+        const auto decoder = PixelDecoder::Make(red, green, blue, c.bitsPerPixel, c.msbFirst);
+        ASSERT_TRUE(decoder) << c.layout;
+        EXPECT_EQ(decoder->Decode(c.bytes.data(), c.bytes.size()), c.colour) << c.layout;
+        EXPECT_EQ(decoder->Decode(nullptr, 4), kUnreadablePixel) << c.layout;
+    }
+    EXPECT_FALSE(PixelDecoder::Make(0, 0xFF00, 0xFF, 32, false));        // no red at all
+    EXPECT_FALSE(PixelDecoder::Make(0xF0F000, 0xFF00, 0xFF, 32, false)); // holes in a mask
+    EXPECT_FALSE(PixelDecoder::Make(0xFF0000, 0xFF00, 0xFF, 4, false));  // 4 bits per pixel
+    EXPECT_FALSE(PixelDecoder::Make(0x1FFFF, 0xFF00, 0xFF, 32, false));  // a 17-bit channel
+}

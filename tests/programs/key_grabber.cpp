@@ -2,24 +2,57 @@
 // until its standard input closes.
 //   tw_key_grabber <function key number 1-24> [modifier mask]
 // Prints "grabbed" or "taken" (exit 0 or 3); exit 2 without a display or a usable key.
+//   tw_key_grabber program
+// The program's own hot keys and screen instead, on the screen DISPLAY names: puts the pointer
+// at (10, 10), registers F6, prints "ready" (or "refused"), then "pressed" for every press.
+#include "platform/hotkeys/xcb_hot_keys.h"
 #include "platform/hotkeys/xcb_keycode.h"
 #include "platform/x11/xcb_reply.h"
+#include "platform/x11/xcb_screen.h"
+#include "res/resource_ids.h"
 
+#include <QGuiApplication>
+#include <QSocketNotifier>
 #include <xcb/xcb.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 struct Disconnect {
     void operator()(xcb_connection_t* c) const { xcb_disconnect(c); }
 };
+
+void Say(const char* line) {
+    std::puts(line);
+    std::fflush(stdout);
+}
+
+int RunProgramsKeys(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    XcbScreen screen;
+    XcbHotKeys hotKeys;
+    screen.SetCursorPos(QPoint(10, 10));
+    const auto registration = hotKeys.RegisterHotKey(VK_F6, [](std::uint16_t) { Say("pressed"); });
+    Say(registration ? "ready" : "refused");
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, &app, [&] {
+        char byte = 0;
+        if (::read(STDIN_FILENO, &byte, 1) <= 0)
+            QCoreApplication::quit();
+    });
+    return QGuiApplication::exec();
+}
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2)
         return 2;
+    if (std::strcmp(argv[1], "program") == 0)
+        return RunProgramsKeys(argc, argv);
     const int number = std::atoi(argv[1]);
     const auto modifiers = static_cast<std::uint16_t>(argc > 2 ? std::atoi(argv[2]) : 0);
     const std::unique_ptr<xcb_connection_t, Disconnect> connection(xcb_connect(nullptr, nullptr));
@@ -36,8 +69,7 @@ int main(int argc, char** argv) {
         connection.get(),
         xcb_grab_key_checked(connection.get(), 1, screens.data->root, modifiers, *keycode,
                              XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)));
-    std::puts(error ? "taken" : "grabbed");
-    std::fflush(stdout);
+    Say(error ? "taken" : "grabbed");
     if (error)
         return 3;
     while (std::getchar() != EOF) {

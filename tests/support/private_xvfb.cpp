@@ -2,12 +2,13 @@
 
 #include <QDeadlineTimer>
 
-PrivateXvfb::PrivateXvfb(const QStringList& screens) {
+PrivateXvfb::PrivateXvfb(const QStringList& screens, const QStringList& options) {
     // -displayfd: the server picks a free number and writes it once it accepts clients.
     QStringList arguments{QStringLiteral("-displayfd"), QStringLiteral("1"),
                           QStringLiteral("-nolisten"), QStringLiteral("tcp")};
     for (int i = 0; i < screens.size(); ++i)
         arguments << QStringLiteral("-screen") << QString::number(i) << screens[i];
+    arguments << options;
     m_server.setProcessChannelMode(QProcess::SeparateChannels);
     m_server.setStandardErrorFile(QProcess::nullDevice());
     m_server.start(QStringLiteral("Xvfb"), arguments);

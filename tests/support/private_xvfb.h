@@ -9,9 +9,10 @@
 
 class PrivateXvfb {
 public:
-    // Starts Xvfb with one screen per entry ("1280x1024x24") on a free display number;
-    // Display() stays empty when it did not start.
-    explicit PrivateXvfb(const QStringList& screens = {QStringLiteral("1280x1024x24")});
+    // Starts Xvfb with one screen per entry ("1280x1024x24") and `options` on a free display
+    // number; Display() stays empty when it did not start.
+    explicit PrivateXvfb(const QStringList& screens = {QStringLiteral("1280x1024x24")},
+                         const QStringList& options = {});
     ~PrivateXvfb();
     PrivateXvfb(const PrivateXvfb&) = delete;
     PrivateXvfb& operator=(const PrivateXvfb&) = delete;

@@ -31,16 +31,13 @@ public:
 
 class DesktopKeys : public FakeHotKeys {
 public:
-    class Binding : public IHotKeyRegistration {
-    public:
-        explicit Binding(DesktopKeys& owner) : m_owner(owner) {}
+    struct Binding : IHotKeyRegistration {
+        explicit Binding(DesktopKeys& keys) : owner(keys) {}
         ~Binding() override {
-            ++m_owner.releases;
-            m_owner.events = {};
+            ++owner.releases;
+            owner.events = {};
         }
-
-    private:
-        DesktopKeys& m_owner;
+        DesktopKeys& owner;
     };
     std::unique_ptr<IHotKeyRegistration> BindPickShortcuts(PickShortcutEvents bound) override {
         ++binds;
@@ -48,8 +45,7 @@ public:
         return std::make_unique<Binding>(*this);
     }
     PickShortcutEvents events;
-    int binds = 0;
-    int releases = 0;
+    int binds = 0, releases = 0;
 };
 
 class DesktopKeysTest : public ::testing::Test {

@@ -10,8 +10,7 @@
 namespace {
 
 // A portal answering only the properties it was given.
-class FakePortal : public IPortalProperties {
-public:
+struct FakePortal : IPortalProperties {
     std::optional<unsigned> Read(const QString& interface, const QString& name) override {
         const auto it = properties.find({interface, name});
         return it != properties.end() ? std::optional<unsigned>(it->second) : std::nullopt;
@@ -47,15 +46,11 @@ FakePortal PortalAdvertising(const Advertised& a) {
     return portal;
 }
 
-constexpr unsigned kHiddenEmbedded = 1 | 2;
-constexpr unsigned kAllCursorModes = 1 | 2 | 4;
-constexpr unsigned kKeyboardOnly = 1;
-constexpr unsigned kKeyboardPointer = 1 | 2;
-
-constexpr auto kShortcuts = PickKeys::GlobalShortcuts;
-constexpr auto kKeysOverlay = PickKeys::Overlay;
-constexpr auto kMetadata = PointerPosition::CursorMetadata;
-constexpr auto kSeenOnOverlay = PointerPosition::Overlay;
+// Cursor modes: 1 hidden, 2 embedded, 4 metadata. Device types: 1 keyboard, 2 pointer.
+constexpr auto kKeys = PickKeys::GlobalShortcuts, kOverlay = PickKeys::Overlay;
+constexpr auto kMeta = PointerPosition::CursorMetadata, kSeen = PointerPosition::Overlay;
+constexpr auto kRemote = PointerMove::RemoteDesktop, kVirtual = PointerMove::VirtualPointer,
+               kMarker = PointerMove::Marker;
 
 } // namespace
 
@@ -66,43 +61,16 @@ TEST(MechanismChoiceTest, EachNeedTakesTheBestWayTheDesktopAdvertises) {
         bool virtualPointer;
         PointerMechanisms expected;
     } cases[] = {
-        {"KDE Plasma 6",
-         {5, kAllCursorModes, 2, kKeyboardPointer, 1},
-         false,
-         {kShortcuts, kMetadata, PointerMove::RemoteDesktop}},
-        {"GNOME 43: no shortcut portal",
-         {4, kAllCursorModes, 2, kKeyboardPointer, 0},
-         false,
-         {kKeysOverlay, kMetadata, PointerMove::RemoteDesktop}},
-        {"sway: wlr portal, virtual pointers",
-         {4, kHiddenEmbedded, 0, 0, 0},
-         true,
-         {kKeysOverlay, kSeenOnOverlay, PointerMove::VirtualPointer}},
-        {"wlroots desktop without virtual pointers",
-         {4, kHiddenEmbedded, 0, 0, 0},
-         false,
-         {kKeysOverlay, kSeenOnOverlay, PointerMove::Marker}},
-        {"shortcuts but no cursor metadata: a key could not tell where",
-         {4, kHiddenEmbedded, 0, 0, 1},
-         true,
-         {kKeysOverlay, kSeenOnOverlay, PointerMove::VirtualPointer}},
-        {"screen cast version 1 has no cursor modes",
-         {1, 0, 2, kKeyboardPointer, 1},
-         false,
-         {kKeysOverlay, kSeenOnOverlay, PointerMove::RemoteDesktop}},
-        {"remote desktop version 1 cannot be restored: asked at every start",
-         {4, kAllCursorModes, 1, kKeyboardPointer, 1},
-         true,
-         {kShortcuts, kMetadata, PointerMove::VirtualPointer}},
-        {"remote desktop without a pointer device",
-         {4, kAllCursorModes, 2, kKeyboardOnly, 0},
-         false,
-         {kKeysOverlay, kMetadata, PointerMove::Marker}},
-        {"remote desktop without screen cast has no stream to move in",
-         {0, 0, 2, 7, 1},
-         false,
-         {kKeysOverlay, kSeenOnOverlay, PointerMove::Marker}},
-        {"no portal at all", {}, true, {kKeysOverlay, kSeenOnOverlay, PointerMove::VirtualPointer}},
+        {"KDE Plasma 6", {5, 7, 2, 3, 1}, false, {kKeys, kMeta, kRemote}},
+        {"GNOME 43: no shortcut portal", {4, 7, 2, 3, 0}, false, {kOverlay, kMeta, kRemote}},
+        {"sway: wlr portal, virtual pointers", {4, 3, 0, 0, 0}, true, {kOverlay, kSeen, kVirtual}},
+        {"wlroots without virtual pointers", {4, 3, 0, 0, 0}, false, {kOverlay, kSeen, kMarker}},
+        {"keys, but nothing tells where", {4, 3, 0, 0, 1}, true, {kOverlay, kSeen, kVirtual}},
+        {"screen cast 1: no cursor modes", {1, 0, 2, 3, 1}, false, {kOverlay, kSeen, kRemote}},
+        {"remote desktop 1: not restored", {4, 7, 1, 3, 1}, true, {kKeys, kMeta, kVirtual}},
+        {"no pointer device to move", {4, 7, 2, 1, 0}, false, {kOverlay, kMeta, kMarker}},
+        {"no stream to move the pointer in", {0, 0, 2, 7, 1}, false, {kOverlay, kSeen, kMarker}},
+        {"no portal at all", {}, true, {kOverlay, kSeen, kVirtual}},
     };
     for (const auto& c : cases) {
         FakePortal portal = PortalAdvertising(c.advertised);

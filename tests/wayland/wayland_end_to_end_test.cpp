@@ -8,7 +8,6 @@
 
 #include <QFile>
 #include <QSettings>
-#include <QTest>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -64,7 +63,7 @@ TEST(WaylandEndToEndTest, ColourChangeOfANativeWindowIsDetectedCountedLaunchedAn
         << "the screen was not shared";
     // While the window stays blue, the event has nothing to act on: neither the first moments
     // without a picture nor the picture itself fire it.
-    QTest::qWait(1500);
+    Settle(1500);
     EXPECT_EQ(ReadFile(folders.DataFilePath()), original);
     EXPECT_FALSE(QFile::exists(log));
 
