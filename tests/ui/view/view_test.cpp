@@ -176,15 +176,6 @@ TEST(KeepOnScreenTest, MovesIntoTheNearestScreenKeepingTheSizeWhereItFits) {
         EXPECT_EQ(KeepOnScreen(c.window, c.screens), c.expected) << c.window.x();
 }
 
-TEST(ColumnWidthTest, GrowsWithTheFontButNeverBelowTheClassicWidth) {
-    QFont font = QApplication::font();
-    font.setPixelSize(6);
-    EXPECT_EQ(ScaleClassicWidth(125, QFontMetricsF(font)), 125);
-    font.setPixelSize(36);
-    const QFontMetricsF large(font);
-    EXPECT_GT(ScaleClassicWidth(125, large), 2 * 125);
-}
-
 TEST_F(ViewTest, SaveRequestsAndUnknownCommandsReachTheDocumentAndAQueuedSaveOutlivesTheRows) {
     Run({Event(500, true, "a"), Event(600, true, "b")});
     EXPECT_FALSE(view->OnCommand(ID_APP_ABOUT));
