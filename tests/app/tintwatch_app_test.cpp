@@ -1,5 +1,5 @@
 // The application with fake services: start-up from the data file (and from one it cannot
-// read), the commands that end at the application, and what every way of closing runs.
+// read), the commands that end at the application, and what closing runs.
 #include "app/document_opener.h"
 #include "app/tintwatch_app.h"
 #include "fakes/fake_platform.h"
@@ -95,22 +95,6 @@ TEST_F(AppTest, ClosingRunsAQueuedSaveButNothingElseQueued) {
     EXPECT_TRUE(saved->empty());
     Settle(100);
     EXPECT_TRUE(modalTitles.isEmpty()) << "the editor opened while closing";
-}
-
-TEST_F(AppTest, TerminationClosesAnOpenBoxFirstThenTheWindow) {
-    Start();
-    QTimer::singleShot(50, &app, [this] { app.RequestClose(); });
-    bool stuck = false;
-    QTimer::singleShot(3000, &app, [&stuck] {
-        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            stuck = true;
-            modal->done(-1);
-        }
-    });
-    app.OnAppAbout(); // returns once the request has closed it
-    EXPECT_FALSE(stuck) << "the box was left open";
-    EXPECT_EQ(quits, 0) << "the window closed while the box was still running";
-    EXPECT_TRUE(WaitUntil([this] { return quits == 1; }, 2000));
 }
 
 TEST(DocumentOpenerTest, EachKindOfFileAtStartUp) {

@@ -10,6 +10,7 @@
 #include "model/data_file_io.h"
 #include "model/tintwatch_doc.h"
 #include "support/file_size_limit.h"
+#include "support/recording_target.h"
 #include "support/waiting.h"
 
 #include <QFile>
@@ -32,21 +33,6 @@ CEventInfo StoredEvent(IScreen& screen, IMessageBox& box) {
     stored.LoadFromBytes(ReadWholeFile(DataFile()));
     return stored.m_arrEvents.empty() ? CEventInfo() : stored.m_arrEvents.front();
 }
-
-// The main frame's part: the save command reaches the document.
-class SavingFrame : public QObject, public CCmdTarget {
-public:
-    explicit SavingFrame(CTintwatchDoc& doc) : m_doc(doc) {}
-    bool OnCommand(int id) override {
-        saves += id == ID_FILE_SAVE ? 1 : 0;
-        return m_doc.OnCommand(id);
-    }
-    bool event(QEvent* e) override { return DispatchPostedCommand(*this, e) || QObject::event(e); }
-    int saves = 0;
-
-private:
-    CTintwatchDoc& m_doc;
-};
 
 // A message box that stays open for a while, its event loop running, as a real one does. One
 // opened inside it is counted and closed at once.
@@ -74,6 +60,7 @@ protected:
     void SetUp() override {
         QFile::remove(DataFile());
         doc.SetView(&list);
+        frame.forward = [this](int id) { return doc.OnCommand(id); };
         doc.SetSaveNoteHandler([this](const QString& note) { notes << note; });
         MainFramePointer() = &frame;
         screen.background = RGB(1, 2, 3); // differs from every event's colour: each tick detects
@@ -100,7 +87,7 @@ protected:
     ToneWorkers tones{tone};
     FakeLauncher launcher;
     CTintwatchDoc doc{screen, box};
-    SavingFrame frame{doc};
+    RecordingTarget frame; // the main frame, whose save command reaches the document
     SaveRequests saves{&frame};
     DetectionServices services{screen, tones, launcher, saves};
     QStringList notes;
@@ -119,8 +106,8 @@ TEST_F(SavePolicyTest, AHundredDetectionsInASecondCostAFewSavesAndTheFileEndsWit
     ASSERT_GE(detections, 60) << "the ticks did not come";
     // The last detection is on the disk one spacing later at the latest.
     Settle(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 50);
-    EXPECT_GE(frame.saves, 3);
-    EXPECT_LE(frame.saves, 6);
+    EXPECT_GE(frame.Count(ID_FILE_SAVE), 3);
+    EXPECT_LE(frame.Count(ID_FILE_SAVE), 6);
     EXPECT_EQ(StoredEvent(screen, box).m_nDetectCount, detections);
 }
 
@@ -163,7 +150,7 @@ TEST_F(SavePolicyTest, ARunOfFailedSavesShowsOneBoxAndANoteAndLeavesTheFileWhole
     EXPECT_EQ(box.nested, 0);
     ASSERT_EQ(box.shown.size(), 1u);
     EXPECT_TRUE(box.shown[0].text.contains(DataFile()));
-    EXPECT_GE(frame.saves, 4) << "saves stopped being tried";
+    EXPECT_GE(frame.Count(ID_FILE_SAVE), 4) << "saves stopped being tried";
     EXPECT_EQ(ReadWholeFile(DataFile()), before);
     ASSERT_FALSE(notes.isEmpty());
     EXPECT_TRUE(notes.back().contains(DataFile()));
@@ -187,12 +174,12 @@ TEST_F(SavePolicyTest, ARunOfFailedSavesShowsOneBoxAndANoteAndLeavesTheFileWhole
 
 TEST_F(SavePolicyTest, AWaitingSaveRunsAtOnceWhenTheQueueIsRunAndOnlyThen) {
     saves.SaveNow();
-    const int saved = frame.saves;
+    const int saved = frame.Count(ID_FILE_SAVE);
     saves.RunQueued();                         // nothing waits: no save
     saves.Request(SaveRequests::Pace::Spaced); // too soon after the last: it waits
-    EXPECT_EQ(frame.saves, saved);
+    EXPECT_EQ(frame.Count(ID_FILE_SAVE), saved);
     saves.RunQueued(); // as on the way out
-    EXPECT_EQ(frame.saves, saved + 1);
+    EXPECT_EQ(frame.Count(ID_FILE_SAVE), saved + 1);
     Settle(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 100);
-    EXPECT_EQ(frame.saves, saved + 1) << "the waiting save ran a second time";
+    EXPECT_EQ(frame.Count(ID_FILE_SAVE), saved + 1) << "the waiting save ran a second time";
 }
