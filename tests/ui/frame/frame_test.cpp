@@ -13,6 +13,8 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,10 +27,12 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-QAction* FindAction(QWidget& root, int id) {
-    for (QAction* action : root.findChildren<QAction*>())
-        if (CommandIdOf(action) == id && !action->menu())
-            return action;
+// The item of the menu bar's menus that sends `id`.
+QAction* FindAction(CMainFrame& frame, int id) {
+    for (QAction* menu : frame.menuBar()->actions())
+        for (QAction* item : menu->menu()->actions())
+            if (CommandIdOf(item) == id)
+                return item;
     return nullptr;
 }
 
