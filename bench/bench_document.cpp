@@ -1,5 +1,6 @@
 // The cost of one save and one load of a list of 1,000 events, the whole file each time, as
 // every detection and every change pays it.
+#include "bench_window.h"
 #include "fakes/fake_event_list.h"
 #include "fakes/fake_platform.h"
 #include "model/data_file_path.h"
@@ -12,15 +13,9 @@ namespace {
 constexpr int kEvents = 1000;
 
 void FillRows(FakeEventList& rows) {
-    for (int i = 0; i < kEvents; ++i) {
-        CEventInfo event;
-        event.m_ptLocation = QPoint(i, 2 * i);
-        event.m_clrMatch = RGB(i, 255 - i, i / 4);
-        event.m_nDetectCount = i;
-        event.m_sFilePath = QStringLiteral("/home/user/Documents/alert %1.ogg").arg(i);
-        event.m_sComment = QStringLiteral("watch the status light of build machine %1").arg(i);
+    for (const CEventInfo& event :
+         WatchedEvents(kEvents, 10, [](int i) { return QPoint(i, 2 * i); }))
         rows.Add(event);
-    }
 }
 
 void BM_DocumentSave1000(benchmark::State& state) {

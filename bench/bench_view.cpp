@@ -9,20 +9,11 @@ namespace {
 
 constexpr int kEvents = 1000;
 
-bool HaveWidgets(benchmark::State& state) {
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return true;
-    state.SkipWithError("the view needs a QApplication");
-    return false;
-}
-
 QPoint Diagonal(int i) {
     return QPoint(i, 2 * i);
 }
 
 void BM_ViewInitialUpdate1000(benchmark::State& state) {
-    if (!HaveWidgets(state))
-        return;
     TicksHandler ticks;
     for (auto _ : state) {
         state.PauseTiming();
@@ -44,8 +35,6 @@ BENCHMARK(BM_ViewInitialUpdate1000)->Unit(benchmark::kMillisecond);
 // A change that stays: every tick of a row is a detection. The row's refresh and scroll, the
 // save request, and the saves of 1,000 events that the requests bring, spread over them.
 void BM_ViewDetection(benchmark::State& state) {
-    if (!HaveWidgets(state))
-        return;
     TicksHandler ticks;
     ViewWindow window;
     window.Open(WatchedEvents(kEvents, 10, Diagonal), ManualTimers(ticks), kWindowSize);

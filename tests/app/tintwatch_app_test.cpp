@@ -1,14 +1,11 @@
 // The application with fake services: start-up from the data file (and from one it cannot
-// read), the commands that end at the application, and what every way of closing runs.
-#include "app/about_dlg.h"
+// read), the commands that end at the application, and what closing runs.
 #include "app/document_opener.h"
-#include "app/pending_saves.h"
 #include "app/tintwatch_app.h"
 #include "fakes/fake_platform.h"
 #include "model/exceptions.h"
 #include "model/tintwatch_doc.h"
 #include "support/processes.h"
-#include "support/recording_target.h"
 #include "support/records.h"
 #include "support/waiting.h"
 #include "ui/frame/main_frame.h"
@@ -16,8 +13,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileInfo>
-#include <QLabel>
-#include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -55,12 +50,6 @@ protected:
                       }};
     int quits = 0;
     QStringList modalTitles;
-};
-
-// Takes commands from the event queue, as the frame and the view do.
-class QueueTarget : public QObject, public RecordingTarget {
-public:
-    bool event(QEvent* e) override { return DispatchPostedCommand(*this, e) || QObject::event(e); }
 };
 
 } // namespace
@@ -106,40 +95,6 @@ TEST_F(AppTest, ClosingRunsAQueuedSaveButNothingElseQueued) {
     EXPECT_TRUE(saved->empty());
     Settle(100);
     EXPECT_TRUE(modalTitles.isEmpty()) << "the editor opened while closing";
-}
-
-TEST_F(AppTest, TerminationClosesAnOpenBoxFirstThenTheWindow) {
-    Start();
-    QTimer::singleShot(50, &app, [this] { app.RequestClose(); });
-    bool stuck = false;
-    QTimer::singleShot(3000, &app, [&stuck] {
-        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            stuck = true;
-            modal->done(-1);
-        }
-    });
-    app.OnAppAbout(); // returns once the request has closed it
-    EXPECT_FALSE(stuck) << "the box was left open";
-    EXPECT_EQ(quits, 0) << "the window closed while the box was still running";
-    EXPECT_TRUE(WaitUntil([this] { return quits == 1; }, 2000));
-}
-
-TEST(PendingSavesTest, OnlyQueuedSavesRunAndOnlyOnce) {
-    QueueTarget target;
-    for (int id : {ID_FILE_SAVE, ID_EVENT_NEW, ID_FILE_SAVE})
-        PostCommand(&target, id);
-    EXPECT_EQ(RunPendingSaves(&target), 2);
-    EXPECT_EQ(target.received, (std::vector<int>{ID_FILE_SAVE, ID_FILE_SAVE}));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(target.received.size(), 2u) << "a dropped or run command came again";
-    EXPECT_EQ(RunPendingSaves(nullptr), 0);
-}
-
-TEST(AboutDlgTest, ShowsTheCompiledInIconAndOkClosesIt) {
-    CAboutDlg dlg;
-    EXPECT_FALSE(dlg.findChild<QLabel*>("IDR_MAINFRAME")->pixmap().isNull());
-    dlg.findChild<QPushButton*>()->click();
-    EXPECT_EQ(dlg.result(), QDialog::Accepted);
 }
 
 TEST(DocumentOpenerTest, EachKindOfFileAtStartUp) {

@@ -38,8 +38,13 @@ public:
         cursor = position;
     }
     QSize VirtualScreenSize() override { return size; }
+    void GetPixels(std::span<const QPoint> points, std::span<COLORREF> out) override {
+        batches.emplace_back(points.begin(), points.end());
+        IScreen::GetPixels(points, out);
+    }
 
     std::map<std::pair<int, int>, COLORREF> pixels;
+    std::vector<std::vector<QPoint>> batches; // the points of each read of many at once
     COLORREF background = 0;
     std::optional<QPoint> cursor = QPoint(0, 0);
     std::vector<QPoint> warps;

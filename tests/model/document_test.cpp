@@ -20,7 +20,6 @@
 #include <csignal>
 #include <cstring>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -157,46 +156,6 @@ TEST_F(DocumentTest, SaveWritesTheRowsInRowOrderElseTheArrayWithTheScreenSize) {
     ExpectSameStoredFields(m_doc.m_arrEvents[0], NumberedEvent(3));
     EXPECT_FALSE(m_doc.IsModified());
     EXPECT_TRUE(m_shown.empty());
-}
-
-TEST_F(DocumentTest, OnlyTheSaveCommandIsTheDocumentsAndItWritesTheGivenPath) {
-    m_doc.SetPathName(FilePath());
-    m_doc.m_arrEvents = {NumberedEvent(5)};
-    EXPECT_FALSE(m_doc.OnCommand(ID_FILE_OPEN));
-    EXPECT_FALSE(QFile::exists(FilePath()));
-    EXPECT_TRUE(m_doc.OnCommand(ID_FILE_SAVE));
-    EXPECT_EQ(ReadFile(FilePath()), Words({786, 1920, 1080, 1}) + Records({5}));
-}
-
-TEST_F(DocumentTest, ASaveBeyondTheFileSizeLimitIsReportedAndLeavesTheOldFileAndTheRows) {
-    m_doc.m_arrEvents = {NumberedEvent(1), NumberedEvent(2)};
-    ASSERT_TRUE(m_doc.OnSaveDocument(FilePath()));
-    const QByteArray before = ReadFile(FilePath());
-    Rows rows;
-    for (int seed = 0; seed < 50; ++seed)
-        rows.rows.push_back(NumberedEvent(seed, 200));
-    m_doc.SetView(&rows);
-    m_doc.SetModifiedFlag();
-
-    // Files limited to twice the old one. The save itself must keep the limit's signal from
-    // ending the program.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit limited = saved;
-    limited.rlim_cur = static_cast<rlim_t>(before.size()) * 2;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool savedOk = m_doc.OnSaveDocument(FilePath());
-    setrlimit(RLIMIT_FSIZE, &saved);
-
-    EXPECT_FALSE(savedOk);
-    ASSERT_EQ(m_shown.size(), 1u);
-    EXPECT_TRUE(m_shown[0].text.contains(FilePath() + ":\nFile too large"))
-        << qPrintable(m_shown[0].text);
-    EXPECT_EQ(m_shown[0].icon, MbIcon::Error);
-    EXPECT_TRUE(m_doc.IsModified());
-    EXPECT_EQ(rows.GetItemCount(), 50);
-    EXPECT_EQ(ReadFile(FilePath()), before);
-    EXPECT_EQ(Files(), QStringList{"Tintwatchv7.1.dat"});
 }
 
 // A 64 KB tmpfs mounted over the folder, holding an old data file, then filled up.

@@ -1,9 +1,8 @@
-// The event record's defaults, copy rule and byte layout in the archive; where its data file
-// lives, and the run-time module look-up behind that, which fails quietly.
+// The event record's defaults, copy rule and byte layout in the archive; and where its data file
+// lives.
 #include "model/archive.h"
 #include "model/data_file_path.h"
 #include "model/exceptions.h"
-#include "platform/shell/shell_api.h"
 #include "support/records.h"
 
 #include <QDir>
@@ -131,22 +130,6 @@ TEST(DataFilePath, LivesInTheDataHomeOrTheHomesLocalShareWithItsFolderCreatedAnd
                   QFileInfo(folder + "/Tintwatch").canonicalFilePath());
     }
     qputenv("XDG_DATA_HOME", saved);
-}
-
-TEST(ShellApi, MissingModulesSymbolsAndFoldersLeaveThePathAlone) {
-    const CDynDll libc("libc.so.6");
-    EXPECT_EQ(libc.GetProcAddress("tintwatch_no_such_symbol"), nullptr);
-    EXPECT_NE(libc.GetProcAddress("getenv"), nullptr);
-    QString path = QStringLiteral("as the caller left it");
-    const CShellApi missing("libtintwatch-no-such-library.so.0");
-    EXPECT_FALSE(missing.IsLoaded());
-    EXPECT_EQ(missing.GetProcAddress("getenv"), nullptr);
-    EXPECT_FALSE(missing.SHGetSpecialFolderPath(path, CSIDL_LOCAL_APPDATA, true));
-    const CShellApi shell;
-    EXPECT_FALSE(shell.SHGetSpecialFolderPath(path, 0x10, true));
-    EXPECT_EQ(path, QStringLiteral("as the caller left it"));
-    EXPECT_TRUE(shell.SHGetSpecialFolderPath(path, CSIDL_LOCAL_APPDATA, true));
-    EXPECT_EQ(path, qEnvironmentVariable("XDG_DATA_HOME"));
 }
 
 } // namespace

@@ -1,9 +1,8 @@
 // The event editor over fake platform services: opening in either mode, the screen picks and
-// their keys, browsing, the test tone, the checks on OK and what reaches the record; the number
-// conversions beneath it; and its layout at this desktop's font (run again at twice the scale).
+// their keys, browsing, the test tone, the checks on OK and what reaches the record; and the number
+// conversions beneath it.
 #include "fakes/fake_platform.h"
 #include "support/records.h"
-#include "ui/editor/color_event_template.h"
 #include "ui/editor/color_static.h"
 #include "ui/editor/data_exchange.h"
 #include "ui/editor/dlg_color_event.h"
@@ -11,7 +10,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QGroupBox>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -322,61 +320,6 @@ TEST_F(EditorTest, HotKeysAreTheFirstFreeOnesTheirPressesArePostedAndAllGoBackOn
     EXPECT_EQ(dialog->m_ptLocation, QPoint(11, 22));
     dialog->reject();
     EXPECT_TRUE(fakes.hotKeys.held.empty());
-}
-
-// No text is clipped and controls that stand apart in the template's dialog units, side by side
-// or one above the other, still do.
-void ExpectLaidOut(const CDlgColorEvent& dialog) {
-    const QList<QWidget*> children =
-        dialog.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
-    const auto& controls = ColorEventTemplate();
-    ASSERT_EQ(children.size(), static_cast<qsizetype>(controls.size()));
-    const auto units = [&](const QWidget* w) {
-        return controls.at(static_cast<std::size_t>(w->property("templateIndex").toInt()))
-            .dialogUnits;
-    };
-    const auto shown = [](QString text) { return text.remove(QLatin1Char('&')); };
-    for (const QWidget* widget : children) {
-        const QRect r = widget->geometry();
-        const QFontMetrics fm = widget->fontMetrics();
-        const std::string name = widget->metaObject()->className();
-        EXPECT_TRUE(QRect(QPoint(0, 0), dialog.size()).contains(r)) << name;
-        EXPECT_GE(r.height(), fm.height()) << name;
-        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-            EXPECT_LE(label->wordWrap() ? label->heightForWidth(r.width()) - r.height()
-                                        : fm.horizontalAdvance(shown(label->text())) - r.width(),
-                      0)
-                << label->text().toStdString();
-        } else if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-            EXPECT_LT(fm.horizontalAdvance(shown(button->text())), r.width()) << name;
-            EXPECT_LE(button->sizeHint().height(), r.height()) << name;
-        } else if (const auto* box = qobject_cast<const QGroupBox*>(widget)) {
-            EXPECT_LT(fm.horizontalAdvance(box->title()), r.width()) << name;
-        }
-        for (const QWidget* other : children) {
-            const QRect ua = units(widget), ub = units(other), b = other->geometry();
-            EXPECT_TRUE(ua.left() + ua.width() > ub.left() || r.right() <= b.left()) << name;
-            EXPECT_TRUE(ua.top() + ua.height() > ub.top() || r.bottom() <= b.top()) << name;
-            EXPECT_TRUE(!ua.contains(ub) || r.contains(b)) << name;
-        }
-    }
-}
-
-TEST_F(EditorTest, LayoutClipsNothingWithTheLongestHintsOrALargerFont) {
-    fakes.hotKeys.takenElsewhere = {VK_F6, VK_F7, VK_F8, VK_F9};
-    CEventInfo fresh;
-    Open(fresh, false);
-    EXPECT_EQ(dialog->m_stcLocationHint->text(), Hint("SpaceBar"));
-    ExpectLaidOut(*dialog);
-    dialog->reject();
-
-    Open(event, true);
-    const QSize before = dialog->size();
-    QFont font = dialog->font();
-    font.setPointSizeF(font.pointSizeF() * 1.6);
-    dialog->setFont(font);
-    EXPECT_GE(dialog->width(), before.width() * 7 / 5);
-    ExpectLaidOut(*dialog);
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include "support/recording_target.h"
 #include "support/waiting.h"
 #include "ui/frame/command_action.h"
-#include "ui/frame/lock_key_indicators.h"
 #include "ui/frame/main_frame.h"
 
 #include <QApplication>
@@ -14,13 +13,13 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -28,10 +27,12 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-QAction* FindAction(QWidget& root, int id) {
-    for (QAction* action : root.findChildren<QAction*>())
-        if (CommandIdOf(action) == id && !action->menu())
-            return action;
+// The item of the menu bar's menus that sends `id`.
+QAction* FindAction(CMainFrame& frame, int id) {
+    for (QAction* menu : frame.menuBar()->actions())
+        for (QAction* item : menu->menu()->actions())
+            if (CommandIdOf(item) == id)
+                return item;
     return nullptr;
 }
 
@@ -128,23 +129,6 @@ TEST_F(FrameTest, WithoutANotificationAreaHideMinimisesAndSaysWhy) {
     EXPECT_FALSE(frame->windowState() & Qt::WindowMinimized);
 }
 
-TEST_F(FrameTest, ViewMenuShowsAndHidesTheBarsAlsoWhileTheWindowIsHidden) {
-    QAction* toolBarItem = FindAction(*frame, ID_VIEW_TOOLBAR);
-    QAction* statusBarItem = FindAction(*frame, ID_VIEW_STATUS_BAR);
-    EXPECT_TRUE(toolBarItem->isChecked() && statusBarItem->isChecked()) << "both bars start shown";
-    toolBarItem->trigger();
-    statusBarItem->trigger();
-    EXPECT_TRUE(frame->ToolBar().isHidden());
-    EXPECT_TRUE(frame->statusBar()->isHidden());
-    EXPECT_FALSE(toolBarItem->isChecked() || statusBarItem->isChecked());
-    frame->OnCommand(ID_HIDE_TO_NOTIFICATION_AREA);
-    toolBarItem->trigger();
-    frame->OnCommand(ID_TRAY_CONFIGURE);
-    EXPECT_TRUE(frame->ToolBar().isVisible());
-    EXPECT_TRUE(toolBarItem->isChecked());
-    EXPECT_FALSE(statusBarItem->isChecked());
-}
-
 TEST_F(FrameTest, EveryExitPathClosesTheSameWayOnce) {
     // Close button, File > Exit, the icon's Exit (also while hidden), and a posted Exit.
     const std::vector<std::function<void(CMainFrame&)>> paths = {
@@ -221,34 +205,6 @@ TEST_F(FrameTest, TutorialOpensTheShippedPage) {
     EXPECT_TRUE(page.endsWith("/tutorial.html"));
     EXPECT_TRUE(QFileInfo(page).isFile()) << page.toStdString();
     EXPECT_TRUE(viewTarget.received.empty()); // the frame's own command
-}
-
-TEST_F(FrameTest, BarsFitTheWindowAndTheHideCommandSitsRightOfTheMenus) {
-    const QMenuBar& bar = *frame->menuBar();
-    auto* hide = qobject_cast<QToolButton*>(bar.cornerWidget(Qt::TopRightCorner));
-    ASSERT_NE(hide, nullptr);
-    EXPECT_TRUE(hide->isVisible());
-    EXPECT_GT(hide->geometry().left(), bar.actionGeometry(bar.actions().last()).right());
-    EXPECT_LE(hide->geometry().right(), bar.width());
-    for (QAction* action : frame->ToolBar().actions()) {
-        const QWidget* button = frame->ToolBar().widgetForAction(action);
-        if (button && !action->isSeparator()) {
-            EXPECT_GE(button->width(), 16);
-            EXPECT_TRUE(frame->ToolBar().rect().contains(button->geometry()));
-        }
-    }
-    EXPECT_GE(frame->statusBar()->height(), frame->statusBar()->sizeHint().height());
-    hide->click();
-    EXPECT_TRUE(frame->isHidden());
-}
-
-TEST(LockKeyIndicatorsTest, LitOnlyForLocksThatAreOnAndDimmedWhenUnknown) {
-    std::optional<LockKeyState> state = LockKeyState{true, false, true};
-    CLockKeyIndicators indicators([&] { return state; });
-    EXPECT_TRUE(indicators.IsLit(0) && !indicators.IsLit(1) && indicators.IsLit(2));
-    state.reset();
-    indicators.Refresh();
-    EXPECT_FALSE(indicators.IsLit(0) || indicators.IsLit(1) || indicators.IsLit(2));
 }
 
 } // namespace

@@ -176,15 +176,6 @@ TEST(KeepOnScreenTest, MovesIntoTheNearestScreenKeepingTheSizeWhereItFits) {
         EXPECT_EQ(KeepOnScreen(c.window, c.screens), c.expected) << c.window.x();
 }
 
-TEST(ColumnWidthTest, GrowsWithTheFontButNeverBelowTheClassicWidth) {
-    QFont font = QApplication::font();
-    font.setPixelSize(6);
-    EXPECT_EQ(ScaleClassicWidth(125, QFontMetricsF(font)), 125);
-    font.setPixelSize(36);
-    const QFontMetricsF large(font);
-    EXPECT_GT(ScaleClassicWidth(125, large), 2 * 125);
-}
-
 TEST_F(ViewTest, SaveRequestsAndUnknownCommandsReachTheDocumentAndAQueuedSaveOutlivesTheRows) {
     Run({Event(500, true, "a"), Event(600, true, "b")});
     EXPECT_FALSE(view->OnCommand(ID_APP_ABOUT));
@@ -271,17 +262,6 @@ TEST_F(ViewTest, CommandsWithoutTheSelectionTheyNeedShowTheirMessageAndChangeNot
     EXPECT_TRUE(timers->calls.isEmpty());
     EXPECT_EQ(view->rowCount(), 2);
     EXPECT_EQ(Saves(), 0);
-
-    // A row without a record is a fault for Edit and skipped by the others.
-    view->setItem(0, kColumnNumber, new QTableWidgetItem("1"));
-    view->selectRow(0);
-    platform.messageBox.shown.clear();
-    for (const int id : {ID_EVENT_EDIT, ID_EVENT_TOGGLE, ID_POPUP_SHOW_CURSOR})
-        view->OnCommand(id);
-    EXPECT_EQ(platform.messageBox.Texts(), QStringList{"Tecnical Fault Number 1 of Software."});
-    EXPECT_EQ(editor.runs, 0);
-    EXPECT_TRUE(platform.screen.warps.empty());
-    EXPECT_EQ(timers->running.count(1), 1u);
 
     // Show Cursor Position and the website need no save.
     Deliver();

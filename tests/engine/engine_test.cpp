@@ -1,0 +1,485 @@
+// The detection step and the row refresh, against fakes for the list, the screen, the timers,
+// the tone and the launcher; ticks due together (one read of the screen, then each step in
+// order); the tone workers going away while tones sound; and the saves detections ask for,
+// against the real document and data file: a storm of detections costs a few saves, the state at
+// the maximum is on the disk before the launch, and a disk that refuses the file is reported once
+// for a whole run of failed saves.
+#include "engine/detection.h"
+#include "engine/detection_batch.h"
+#include "engine/main_frame_pointer.h"
+#include "engine/save_requests.h"
+#include "engine/tone_workers.h"
+#include "fakes/fake_event_list.h"
+#include "fakes/fake_platform.h"
+#include "model/data_file_io.h"
+#include "model/tintwatch_doc.h"
+#include "support/file_size_limit.h"
+#include "support/recording_target.h"
+#include "support/waiting.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <optional>
+
+namespace {
+
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kRed = RGB(255, 0, 0);
+
+class DetectionTest : public ::testing::Test {
+protected:
+    struct JournalTimers : FakeTimerHost {
+        JournalTimers(QStringList& journal, ToneWorkers& tones) : j(journal), t(tones) {}
+        bool SetTimer(std::uintptr_t id, std::uint32_t period) override {
+            j << QStringLiteral("set %1 %2").arg(id).arg(period);
+            return FakeTimerHost::SetTimer(id, period);
+        }
+        void KillTimer(std::uintptr_t id) override {
+            j << QStringLiteral("kill %1 tones %2").arg(id).arg(t.Sounding());
+            FakeTimerHost::KillTimer(id);
+        }
+        QStringList& j;
+        ToneWorkers& t;
+    };
+    struct JournalList : FakeEventList {
+        explicit JournalList(QStringList& journal) : j(journal) {}
+        void SetItemText(int row, int column, const QString& text) override {
+            if (column == kColumnEnabled) {
+                // Delivers a save already posted, so the journal shows whether it came first.
+                QCoreApplication::sendPostedEvents();
+                j << QStringLiteral("row %1 %2").arg(row).arg(text);
+            }
+            FakeEventList::SetItemText(row, column, text);
+        }
+        QStringList& j;
+    };
+    struct JournalLauncher : FakeLauncher {
+        explicit JournalLauncher(QStringList& journal) : j(journal) {}
+        bool ShellExecute(const QString& verb, const QString& file) override {
+            j << QStringLiteral("launch %1 %2").arg(verb, file);
+            return FakeLauncher::ShellExecute(verb, file);
+        }
+        QStringList& j;
+    };
+
+    void SetUp() override {
+        frame.forward = [this](int id) {
+            journal << QStringLiteral("command %1").arg(id);
+            return true;
+        };
+        MainFramePointer() = &frame;
+    }
+    void TearDown() override {
+        tone.Hold(false);
+        QCoreApplication::sendPostedEvents();
+        MainFramePointer() = nullptr;
+    }
+
+    bool Tick(std::uintptr_t id) {
+        const bool handled =
+            RunDetectionStep(id, list, timers, services) != TickOutcome::NotARowTimer;
+        QCoreApplication::sendPostedEvents();
+        return handled;
+    }
+
+    static CEventInfo ChangeEvent(COLORREF match, int maxCount) {
+        CEventInfo event;
+        event.m_bOnlySpecificColor = 0;
+        event.m_clrMatch = match;
+        event.m_nMaxCount = maxCount;
+        event.m_bAudioAlert = 0;
+        event.m_bExecute = 0;
+        event.m_ptLocation = QPoint(10, 20);
+        return event;
+    }
+
+    QStringList journal;
+    FakeScreen screen;
+    FakeTone tone;
+    ToneWorkers tones{tone};
+    JournalLauncher launcher{journal};
+    JournalTimers timers{journal, tones};
+    JournalList list{journal};
+    RecordingTarget frame; // the main frame
+    SaveRequests saves{&frame};
+    DetectionServices services{screen, tones, launcher, saves};
+};
+
+TEST_F(DetectionTest, ChangeModeCountsEveryTickTheColourStaysChanged) {
+    CEventInfo& event = list.Add(ChangeEvent(kWhite, 3));
+    screen.pixels[{10, 20}] = kWhite;
+    EXPECT_TRUE(Tick(1));
+    EXPECT_EQ(event.m_nDetectCount, 0);
+    EXPECT_TRUE(journal.isEmpty());
+
+    screen.pixels[{10, 20}] = kRed;
+    Tick(1);
+    Tick(1);
+    EXPECT_EQ(event.m_nDetectCount, 2);
+    EXPECT_EQ(event.m_bEnabled, 1);
+    EXPECT_EQ(list.GetItemText(0, kColumnCount), QStringLiteral("2 Detected Out of 3"));
+    EXPECT_EQ(timers.running.at(1), 1000u);
+    // The second detection's save waits, spaced from the first.
+    EXPECT_EQ(journal.count(QStringLiteral("command 57603")), 1);
+
+    Tick(1);
+    EXPECT_EQ(event.m_bEnabled, 0);
+    EXPECT_EQ(timers.running.count(1), 0u);
+    EXPECT_EQ(list.GetItemText(0, kColumnEnabled), QStringLiteral("No"));
+    // Disabled now: further ticks (already queued) read nothing and change nothing.
+    const int reads = screen.reads;
+    journal.clear();
+    Tick(1);
+    EXPECT_EQ(screen.reads, reads);
+    EXPECT_EQ(event.m_nDetectCount, 3);
+    EXPECT_TRUE(journal.isEmpty());
+}
+
+TEST_F(DetectionTest, TargetModeActsOnlyOnTheTargetColour) {
+    CEventInfo target = ChangeEvent(kWhite, 10);
+    target.m_bOnlySpecificColor = 1;
+    target.m_clrTarget = kRed;
+    CEventInfo& event = list.Add(target);
+    screen.pixels[{10, 20}] = RGB(0, 255, 0); // changed, but not to the target
+    Tick(1);
+    EXPECT_EQ(event.m_nDetectCount, 0);
+    screen.pixels[{10, 20}] = kRed;
+    Tick(1);
+    EXPECT_EQ(event.m_nDetectCount, 1);
+}
+
+TEST_F(DetectionTest, UnreadablePointIsNoReadingInEitherMode) {
+    CEventInfo& change = list.Add(ChangeEvent(kWhite, 100));
+    CEventInfo target = ChangeEvent(kWhite, 100);
+    target.m_bOnlySpecificColor = 1;
+    target.m_clrTarget = kUnreadablePixel; // as an unreadable pick once stored it
+    CEventInfo& targeted = list.Add(target);
+    screen.background = kUnreadablePixel;
+    change.m_ptLocation = targeted.m_ptLocation = QPoint(-5, -5);
+    Tick(1);
+    Tick(2);
+    EXPECT_EQ(change.m_nDetectCount, 0);
+    EXPECT_EQ(targeted.m_nDetectCount, 0);
+}
+
+TEST_F(DetectionTest, MaximumOfZeroOneOrNegativeOrAlreadyPassedDisablesAtFirstDetection) {
+    screen.background = kRed;
+    for (auto [maxCount, stored] : {std::pair{0, 0}, {1, 0}, {-4, 0}, {5, 9}}) {
+        CEventInfo source = ChangeEvent(kWhite, maxCount);
+        source.m_nDetectCount = stored;
+        CEventInfo& event = list.Add(source);
+        const auto id = static_cast<std::uintptr_t>(list.GetItemCount());
+        Tick(id);
+        EXPECT_EQ(event.m_bEnabled, 0) << maxCount;
+        EXPECT_EQ(event.m_nDetectCount, stored + 1);
+        EXPECT_EQ(timers.running.count(id), 0u);
+    }
+    EXPECT_EQ(list.GetItemText(0, kColumnCount), QStringLiteral("1 Detected Out of 0"));
+    EXPECT_EQ(list.GetItemText(0, kColumnEnabled), QStringLiteral("No"));
+}
+
+TEST_F(DetectionTest, AtTheMaximumActionsRunInTheirFixedOrder) {
+    CEventInfo source = ChangeEvent(kWhite, 1);
+    source.m_bAudioAlert = 1;
+    source.m_nFrequency = 440;
+    source.m_nDuration = 250;
+    source.m_bExecute = 1;
+    source.m_sCommand = QStringLiteral("Open");
+    source.m_sFilePath = QStringLiteral("/tmp/a b.sh");
+    list.Add(source);
+    screen.background = kRed;
+    tone.Hold(true);
+    Tick(1);
+    ASSERT_TRUE(tone.WaitForBeeps(1));
+    EXPECT_EQ(tone.Beeps().front(), std::make_pair(440u, 250u));
+    EXPECT_EQ(journal, QStringList({
+                           "kill 1 tones 0",          // disabled and stopped first
+                           "command 57603",           // tone started, then the save posted
+                           "row 0 No",                // the refresh shows it
+                           "kill 1 tones 1",          // and leaves the timer stopped
+                           "launch Open /tmp/a b.sh", // the launch comes last
+                       }));
+}
+
+TEST_F(DetectionTest, NoSaveIsPostedWithoutAMainFrame) {
+    MainFramePointer() = nullptr;
+    list.Add(ChangeEvent(kWhite, 5));
+    screen.background = kRed;
+    Tick(1);
+    EXPECT_EQ(list.GetItemData(0)->m_nDetectCount, 1);
+    EXPECT_EQ(journal.count(QStringLiteral("command 57603")), 0);
+}
+
+TEST_F(DetectionTest, TonesAreCappedButTheDetectionStands) {
+    CEventInfo source = ChangeEvent(kWhite, 100);
+    source.m_bAudioAlert = 1;
+    CEventInfo& event = list.Add(source);
+    screen.background = kRed;
+    tone.Hold(true);
+    for (int i = 0; i < ToneWorkers::kMaxSounding + 3; ++i)
+        Tick(1);
+    ASSERT_TRUE(tone.WaitForBeeps(ToneWorkers::kMaxSounding));
+    EXPECT_EQ(tones.Sounding(), ToneWorkers::kMaxSounding);
+    EXPECT_EQ(event.m_nDetectCount, ToneWorkers::kMaxSounding + 3);
+    tone.Hold(false);
+    for (int i = 0; i < 200 && tones.Sounding() > 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(tones.Sounding(), 0);
+    Tick(1);
+    EXPECT_TRUE(tone.WaitForBeeps(ToneWorkers::kMaxSounding + 1));
+}
+
+TEST_F(DetectionTest, TicksDueTogetherReadOnceThenStepEachRowWithItsOwnPixelInTickOrder) {
+    const auto add = [&](QPoint at, COLORREF onScreen, bool enabled = true) -> CEventInfo& {
+        CEventInfo event = ChangeEvent(kWhite, 100);
+        event.m_ptLocation = at;
+        event.m_bEnabled = enabled ? 1 : 0;
+        screen.pixels[{at.x(), at.y()}] = onScreen;
+        return list.Add(event);
+    };
+    add({5, 5}, kRed);
+    add({6, 5}, kWhite);
+    add({900, 700}, kRed);
+    add({7, 5}, kRed, false);
+    add({-3, 4}, kUnreadablePixel); // no reading: no detection
+    add({5, 5}, kRed);              // two events at one point
+    DetectionBatch batch;
+    const auto run = [&](std::vector<std::uintptr_t> ids) {
+        batch.Run(ids, list, timers, services);
+    };
+    // Id 9 names no row and 4 is disabled: neither is read.
+    run({3, 9, 1, 2, 4, 6, 5});
+    ASSERT_EQ(screen.batches.size(), 1u);
+    EXPECT_EQ(screen.batches[0],
+              (std::vector<QPoint>{{900, 700}, {5, 5}, {6, 5}, {5, 5}, {-3, 4}}));
+    std::vector<int> counts;
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        counts.push_back(list.GetItemData(row)->m_nDetectCount);
+    EXPECT_EQ(counts, (std::vector<int>{1, 0, 1, 0, 0, 1}));
+    // The detections refreshed their rows in the order of the ticks.
+    EXPECT_EQ(list.scrolledTo, (std::vector<int>{2, 0, 5}));
+
+    // An event moved by an earlier step of the same batch is read at its new place.
+    CEventInfo& launching = add({1, 1}, kRed);
+    launching.m_bExecute = 1;
+    CEventInfo& moved = add({2, 2}, kRed);
+    screen.pixels[{3, 3}] = kWhite;
+    launcher.onShellExecute = [&] { moved.m_ptLocation = QPoint(3, 3); };
+    run({7, 8});
+    EXPECT_EQ(launching.m_nDetectCount, 1);
+    EXPECT_EQ(moved.m_nDetectCount, 0);
+
+    // Wrapped to the smallest int, a count would fall below every maximum and never stop.
+    for (const auto& [count, maxCount] :
+         {std::pair{INT_MAX - 1, INT_MAX}, {INT_MAX, INT_MAX}, {INT_MAX, 7}}) {
+        CEventInfo& event = add({1, 1}, kRed);
+        event.m_nDetectCount = count;
+        event.m_nMaxCount = maxCount;
+        run({static_cast<std::uintptr_t>(list.GetItemCount())});
+        EXPECT_EQ(event.m_nDetectCount, INT_MAX) << count << " of " << maxCount;
+        EXPECT_EQ(event.m_bEnabled, 0) << count << " of " << maxCount;
+    }
+}
+
+TEST(RowRefresh, PassesTheIntervalAsUnsignedAndGivesNoTimerToARowWithoutANumber) {
+    // (The texts of every column: view_test.)
+    FakeEventList list;
+    FakeTimerHost timers;
+    CEventInfo source;
+    source.m_nInterval = -1;
+    CEventInfo& event = list.Add(source);
+    UpdateEventRow(0, list, timers);
+    EXPECT_EQ(timers.running.at(1), 0xFFFFFFFFu);
+    EXPECT_EQ(ClampTimerPeriod(0xFFFFFFFFu), 2147483647);
+    EXPECT_EQ(ClampTimerPeriod(0), 10);
+
+    event.m_bEnabled = 0;
+    UpdateEventRow(0, list, timers);
+    EXPECT_TRUE(timers.running.empty());
+
+    for (const char* number : {"0", "-3", "x"}) {
+        list.SetItemText(0, kColumnNumber, QString::fromLatin1(number));
+        EXPECT_EQ(RowTimerId(list, 0), std::nullopt) << number;
+    }
+}
+
+TEST(ToneWorkers, GoingAwayStopsEverySoundingToneAndWaitsForItsWorker) {
+    FakeTone tone; // outlives the workers, which must not touch it once they are gone
+    tone.Hold(true);
+    std::optional<ToneWorkers> workers(std::in_place, tone);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(workers->Start(440, 5000));
+    ASSERT_TRUE(tone.WaitForBeeps(3));
+    const auto start = std::chrono::steady_clock::now();
+    workers.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+    EXPECT_EQ(tone.Sounding(), 0);
+    tone.Hold(false);
+}
+
+QString DataFile() {
+    QString path;
+    GetDataFilePath(path);
+    return path;
+}
+
+// The first event of the data file as it is on the disk now.
+CEventInfo StoredEvent(IScreen& screen, IMessageBox& box) {
+    CTintwatchDoc stored(screen, box);
+    stored.LoadFromBytes(ReadWholeFile(DataFile()));
+    return stored.m_arrEvents.empty() ? CEventInfo() : stored.m_arrEvents.front();
+}
+
+// A message box that stays open for a while, its event loop running, as a real one does. One
+// opened inside it is counted and closed at once.
+class LingeringBox : public FakeMessageBox {
+public:
+    int MessageBox(QWidget* owner, const QString& text, MbButtons buttons, MbIcon icon) override {
+        if (m_bOpen) {
+            ++nested;
+            return IDOK;
+        }
+        m_bOpen = true;
+        Settle(openMs);
+        m_bOpen = false;
+        return FakeMessageBox::MessageBox(owner, text, buttons, icon);
+    }
+    int openMs = 0;
+    int nested = 0;
+
+private:
+    bool m_bOpen = false;
+};
+
+class SavePolicyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QFile::remove(DataFile());
+        doc.SetView(&list);
+        frame.forward = [this](int id) { return doc.OnCommand(id); };
+        doc.SetSaveNoteHandler([this](const QString& note) { notes << note; });
+        MainFramePointer() = &frame;
+        screen.background = RGB(1, 2, 3); // differs from every event's colour: each tick detects
+    }
+    void TearDown() override { MainFramePointer() = nullptr; }
+
+    CEventInfo& AddEvent(int maxCount, bool launch) {
+        CEventInfo event;
+        event.m_bOnlySpecificColor = 0;
+        event.m_clrMatch = kWhite;
+        event.m_nMaxCount = maxCount;
+        event.m_bAudioAlert = 0;
+        event.m_bExecute = launch ? 1 : 0;
+        event.m_sComment = QString(12000, u'x'); // a file larger than the limit below
+        return list.Add(event);
+    }
+    void Tick() { RunDetectionStep(1, list, timers, services); }
+
+    FakeScreen screen;
+    LingeringBox box;
+    FakeEventList list;
+    FakeTimerHost timers;
+    FakeTone tone;
+    ToneWorkers tones{tone};
+    FakeLauncher launcher;
+    CTintwatchDoc doc{screen, box};
+    RecordingTarget frame; // the main frame, whose save command reaches the document
+    SaveRequests saves{&frame};
+    DetectionServices services{screen, tones, launcher, saves};
+    QStringList notes;
+};
+
+TEST_F(SavePolicyTest, AHundredDetectionsInASecondCostAFewSavesAndTheFileEndsWithTheLastCount) {
+    CEventInfo& event = AddEvent(1000, false);
+    QTimer ticking;
+    ticking.callOnTimeout([this] { Tick(); });
+    ticking.start(10);
+    Settle(1000);
+    ticking.stop();
+    const int detections = event.m_nDetectCount;
+    ASSERT_GE(detections, 60) << "the ticks did not come";
+    // The last detection is on the disk one spacing later at the latest.
+    Settle(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 50);
+    EXPECT_GE(frame.Count(ID_FILE_SAVE), 3);
+    EXPECT_LE(frame.Count(ID_FILE_SAVE), 6);
+    EXPECT_EQ(StoredEvent(screen, box).m_nDetectCount, detections);
+}
+
+TEST_F(SavePolicyTest, AtTheMaximumTheDisabledStateIsOnTheDiskBeforeTheLaunch) {
+    const struct {
+        const char* name;
+        int countBefore, maxCount;
+        int storedEnabled, storedCount; // on the disk as the launch starts
+    } cases[] = {
+        {"reaching the maximum", 4, 5, 0, 5},
+        {"below it the launch waits for no save", 2, 5, 1, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        list = FakeEventList();
+        AddEvent(c.maxCount, true).m_nDetectCount = c.countBefore;
+        saves.SaveNow(); // a save just now, so a queued one would still wait
+        std::optional<CEventInfo> atLaunch;
+        launcher.onShellExecute = [&] { atLaunch = StoredEvent(screen, box); };
+        Tick();
+        ASSERT_TRUE(atLaunch);
+        EXPECT_EQ(atLaunch->m_bEnabled, c.storedEnabled);
+        EXPECT_EQ(atLaunch->m_nDetectCount, c.storedCount);
+    }
+}
+
+TEST_F(SavePolicyTest, ARunOfFailedSavesShowsOneBoxAndANoteAndLeavesTheFileWhole) {
+    AddEvent(100000, false);
+    saves.SaveNow();
+    const QByteArray before = ReadWholeFile(DataFile());
+    ASSERT_GT(before.size(), 20000);
+    box.openMs = 600; // detections go on while it is open
+    QTimer ticking;
+    ticking.callOnTimeout([this] { Tick(); });
+    ticking.start(10);
+    {
+        FileSizeLimit full(1000);
+        Settle(1500);
+    }
+    EXPECT_EQ(box.nested, 0);
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_TRUE(box.shown[0].text.contains(DataFile()));
+    EXPECT_GE(frame.Count(ID_FILE_SAVE), 4) << "saves stopped being tried";
+    EXPECT_EQ(ReadWholeFile(DataFile()), before);
+    ASSERT_FALSE(notes.isEmpty());
+    EXPECT_TRUE(notes.back().contains(DataFile()));
+
+    // Room again: the next save goes through and the note goes.
+    Settle(400);
+    ticking.stop();
+    EXPECT_EQ(notes.back(), QString());
+    Settle(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 50);
+    EXPECT_EQ(StoredEvent(screen, box).m_nDetectCount, list.GetItemData(0)->m_nDetectCount);
+
+    // A new run of failures is told of again.
+    ticking.start(10);
+    {
+        FileSizeLimit full(1000);
+        Settle(400);
+    }
+    ticking.stop();
+    EXPECT_EQ(box.shown.size(), 2u);
+}
+
+TEST_F(SavePolicyTest, AWaitingSaveRunsAtOnceWhenTheQueueIsRunAndOnlyThen) {
+    saves.SaveNow();
+    const int saved = frame.Count(ID_FILE_SAVE);
+    saves.RunQueued();                         // nothing waits: no save
+    saves.Request(SaveRequests::Pace::Spaced); // too soon after the last: it waits
+    EXPECT_EQ(frame.Count(ID_FILE_SAVE), saved);
+    saves.RunQueued(); // as on the way out
+    EXPECT_EQ(frame.Count(ID_FILE_SAVE), saved + 1);
+    Settle(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 100);
+    EXPECT_EQ(frame.Count(ID_FILE_SAVE), saved + 1) << "the waiting save ran a second time";
+}
+
+} // namespace
