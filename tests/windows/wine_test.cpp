@@ -26,6 +26,15 @@ public:
         boot.start(QStringLiteral("wineboot"), {QStringLiteral("-i")});
         m_ready = boot.waitForFinished(180000) && boot.exitCode() == 0;
     }
+    // Ends every program of the prefix, and its server, before the prefix goes.
+    ~Wine() {
+        QProcess server;
+        server.setProcessEnvironment(m_environment);
+        server.start(QStringLiteral("wineserver"), {QStringLiteral("-k")});
+        server.waitForFinished(30000);
+    }
+    Wine(const Wine&) = delete;
+    Wine& operator=(const Wine&) = delete;
     bool IsReady() const { return m_ready; }
 
     // A Windows program of the build's folder, started with `arguments`.
@@ -62,7 +71,8 @@ public:
         const QString command = QStringLiteral("\"%1\" record \"%2\" \"%3\"")
                                     .arg(WindowsPath(BuildFile(QStringLiteral("tw_win_probe.exe"))),
                                          WindowsPath(log), QStringLiteral("%1"));
-        const QString classes = QStringLiteral("HKCU\\Software\\Classes\\");
+        // Wine finds associations under HKEY_CLASSES_ROOT only, not the user's own classes.
+        const QString classes = QStringLiteral("HKCR\\");
         return Reg({classes + QStringLiteral(".twrec"), QStringLiteral("twrec.file")}) &&
                Reg({classes + QStringLiteral("twrec.file\\shell\\open\\command"), command});
     }
@@ -100,8 +110,9 @@ protected:
 TEST_F(WineTest, ScreenReadsAWindowOfKnownColourAndNothingOffTheScreen) {
     const ColourWindow window(QRect(300, 200, 120, 90), QStringLiteral("#336699"));
     const auto probe = [](int x, int y) {
-        return g_wine->Run(QStringLiteral("tw_win_probe.exe"),
-                           {QStringLiteral("pixel"), QString::number(x), QString::number(y)})
+        return g_wine
+            ->Run(QStringLiteral("tw_win_probe.exe"),
+                  {QStringLiteral("pixel"), QString::number(x), QString::number(y)})
             .second.trimmed();
     };
     // A colour word holds red in its lowest byte.
@@ -111,9 +122,9 @@ TEST_F(WineTest, ScreenReadsAWindowOfKnownColourAndNothingOffTheScreen) {
 
 TEST_F(WineTest, HotKeyPressArrivesAndAKeyHeldByAnotherProgramIsRefused) {
     constexpr int kF8 = 0x77;
-    const auto holder = g_wine->Start(QStringLiteral("tw_win_probe.exe"),
-                                      {QStringLiteral("hotkey"), QString::number(kF8),
-                                       QStringLiteral("60")});
+    const auto holder =
+        g_wine->Start(QStringLiteral("tw_win_probe.exe"),
+                      {QStringLiteral("hotkey"), QString::number(kF8), QStringLiteral("60")});
     QByteArray said;
     const auto hears = [&](const QByteArray& text) {
         return WaitUntil(
@@ -124,9 +135,9 @@ TEST_F(WineTest, HotKeyPressArrivesAndAKeyHeldByAnotherProgramIsRefused) {
             30000);
     };
     ASSERT_TRUE(hears("registered")) << said.constData();
-    const auto [status, answer] = g_wine->Run(
-        QStringLiteral("tw_win_probe.exe"),
-        {QStringLiteral("hotkey"), QString::number(kF8), QStringLiteral("1")});
+    const auto [status, answer] =
+        g_wine->Run(QStringLiteral("tw_win_probe.exe"),
+                    {QStringLiteral("hotkey"), QString::number(kF8), QStringLiteral("1")});
     EXPECT_EQ(status, 3);
     EXPECT_EQ(answer.trimmed(), "refused");
 
@@ -152,8 +163,9 @@ TEST_F(WineTest, ShellOpensAFileWithItsPathAsOneArgument) {
     EXPECT_EQ(status, 0);
     ASSERT_TRUE(WaitUntil([&] { return LineCount(log) == 1; }, 30000));
     EXPECT_EQ(ReadFile(log), (Wine::WindowsPath(file) + QStringLiteral("|\n")).toUtf8());
-    EXPECT_NE(g_wine->Run(QStringLiteral("tw_win_probe.exe"),
-                          {QStringLiteral("shell"), QStringLiteral("fly"), Wine::WindowsPath(file)})
+    EXPECT_NE(g_wine
+                  ->Run(QStringLiteral("tw_win_probe.exe"),
+                        {QStringLiteral("shell"), QStringLiteral("fly"), Wine::WindowsPath(file)})
                   .first,
               0);
 }
@@ -173,7 +185,8 @@ TEST_F(WineTest, ProgramDetectsCountsLaunchesAndSavesInLocalAppData) {
     event.m_nMaxCount = 3;
     event.m_nInterval = 300;
     event.m_sFilePath = Wine::WindowsPath(target);
-    const QString dataFile = g_wine->LocalAppData() + QStringLiteral("/Tintwatch/Tintwatchv7.1.dat");
+    const QString dataFile =
+        g_wine->LocalAppData() + QStringLiteral("/Tintwatch/Tintwatchv7.1.dat");
     ASSERT_TRUE(QDir().mkpath(QFileInfo(dataFile).path()));
     ASSERT_TRUE(WriteFile(dataFile, DataFileBytes({event})));
 

@@ -1,0 +1,30 @@
+#include "disk_write.h"
+
+#include <cerrno>
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+
+// Past a process file-size limit the system ends the process with SIGXFSZ unless it is
+// ignored; ignored, the write fails with EFBIG and the save fails like any other.
+void LetFileSizeLimitFailWrites() {
+    [[maybe_unused]] static const bool ignored = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+}
+
+} // namespace
+
+QString WriteAllAndSync(int fd, const QByteArray& bytes) {
+    LetFileSizeLimitFailWrites();
+    const char* next = bytes.constData();
+    for (qsizetype left = bytes.size(); left > 0;) {
+        const ssize_t written = ::write(fd, next, static_cast<std::size_t>(left));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return qt_error_string(written < 0 ? errno : EIO);
+        next += written;
+        left -= written;
+    }
+    return ::fdatasync(fd) == 0 ? QString() : qt_error_string(errno);
+}
