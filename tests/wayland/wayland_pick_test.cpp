@@ -86,7 +86,7 @@ protected:
                 return screen->GetPixel(kOnRose.x(), kOnRose.y()) == kRose &&
                        screen->GetPixel(kOnLeaf.x(), kOnLeaf.y()) == kLeaf;
             },
-            20000))
+            60000))
             << "the shared screen never showed the two windows: " << std::hex
             << screen->GetPixel(kOnRose.x(), kOnRose.y()) << " "
             << screen->GetPixel(kOnLeaf.x(), kOnLeaf.y()) << " " << screen->CanBeRead();
