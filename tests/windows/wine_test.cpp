@@ -208,6 +208,10 @@ TEST_F(WineTest, ProgramDetectsCountsLaunchesAndSavesInLocalAppData) {
     ExpectSameStoredFields((*saved)[0], event);
     const QString line = Wine::WindowsPath(target) + QStringLiteral("|\n");
     EXPECT_EQ(ReadFile(log), (line + line + line).toUtf8());
+
+    // A second start hands over to this one through the instance pipe and ends at once.
+    EXPECT_EQ(g_wine->Run(QStringLiteral("tintwatch.exe"), {}).first, 0);
+    EXPECT_EQ(program->state(), QProcess::Running);
     program->kill();
     program->waitForFinished();
 }
