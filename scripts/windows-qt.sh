@@ -38,7 +38,11 @@ cmake -S src -B build -G Ninja -Wno-dev \
   -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DFEATURE_tabletevent=OFF \
   -DFEATURE_opengl=ON -DINPUT_opengl=desktop >configure.log 2>&1 ||
   { tail -n 30 configure.log >&2; exit 1; }
-cmake --build build --parallel "$(nproc)" >build.log 2>&1 || { tail -n 30 build.log >&2; exit 1; }
+echo "Building Qt for Windows once, into $prefix (about 40 minutes on two cores)" >&2
+# Every hundredth step is shown, so that a long build is seen to go on.
+cmake --build build --parallel "$(nproc)" 2>&1 | tee build.log |
+  awk '/^\[[0-9]+\/[0-9]+\]/ && ++n % 100 == 0 { print $1; fflush() }' >&2 ||
+  { tail -n 30 build.log >&2; exit 1; }
 cmake --install build >/dev/null
 touch "$prefix/.complete"
 rm -rf build
