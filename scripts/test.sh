@@ -48,7 +48,7 @@ fi
 # The Wayland tests on a headless Wayland desktop of their own. Only a desktop that truly
 # cannot start skips them, and says so.
 source scripts/wayland-session.sh
-trap 'stop_wayland_session; stop_xvfb' EXIT
+trap 'stop_wayland_session || true; stop_xvfb' EXIT
 started=$SECONDS
 if start_wayland_session; then
   echo "Wayland desktop ready in $((SECONDS - started)) s"

@@ -178,18 +178,19 @@ _wayland_bus_clients() {
 stop_wayland_session() {
   local pid i
   local clients=()
-  [ ${#WAYLAND_SESSION_ENV[@]} -gt 0 ] && clients=($(_wayland_bus_clients))
+  [ ${#WAYLAND_SESSION_ENV[@]} -eq 0 ] || clients=($(_wayland_bus_clients)) || true
   if [ ${#clients[@]} -gt 0 ]; then
-    kill "${clients[@]}" 2>/dev/null
+    # Some may have ended already; a caller under `set -e` must not end here for that.
+    kill "${clients[@]}" 2>/dev/null || true
     # The bus reaps the ones it started, while it still runs.
-    _wayland_wait_for 3 eval '! kill -0 ${clients[@]} 2>/dev/null'
+    _wayland_wait_for 3 eval '! kill -0 ${clients[@]} 2>/dev/null' || true
   fi
   # The rest in reverse order of starting.
   for ((i = ${#WAYLAND_SESSION_PIDS[@]} - 1; i >= 0; i--)); do
     pid=${WAYLAND_SESSION_PIDS[i]}
-    kill "$pid" 2>/dev/null && { wait "$pid" 2>/dev/null || true; }
+    if kill "$pid" 2>/dev/null; then wait "$pid" 2>/dev/null || true; fi
   done
-  [ -n "${WAYLAND_SESSION_DIR:-}" ] && rm -rf "$WAYLAND_SESSION_DIR"
+  [ -z "${WAYLAND_SESSION_DIR:-}" ] || rm -rf "$WAYLAND_SESSION_DIR"
   WAYLAND_SESSION_PIDS=()
   WAYLAND_SESSION_ENV=()
   WAYLAND_SESSION_DIR=""

@@ -23,6 +23,9 @@ start_xvfb() {
 }
 
 stop_xvfb() {
-  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null
+  # Never fails: callers under `set -e` stop it from their exit traps.
+  if [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; then
+    wait "$XVFB_PID" 2>/dev/null || true
+  fi
   XVFB_PID=""
 }
