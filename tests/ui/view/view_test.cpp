@@ -1,9 +1,8 @@
-// The event list over fakes, in a window that routes posted commands as the main frame does:
-// its rows, commands, messages, save requests, timers, placement and input.
+// The event list over fakes: its rows, commands, messages, save requests, timers, placement
+// and input.
 #include "fakes/view_window.h"
 #include "model/data_file_path.h"
 #include "platform/browser/help_links.h"
-#include "ui/font_scale.h"
 #include "ui/view/window_placement.h"
 
 #include <QAction>
@@ -21,21 +20,20 @@ namespace {
 constexpr COLORREF kOther = RGB(200, 100, 50);
 using Timers = std::map<std::uintptr_t, std::uint32_t>;
 
+// In change mode: a detection whenever the pixel differs.
 CEventInfo Event(int interval, bool enabled, const QString& comment = {}) {
     CEventInfo event;
     event.m_nInterval = interval;
     event.m_bEnabled = enabled ? 1 : 0;
     event.m_sComment = comment;
     event.m_nMaxCount = 100;
-    event.m_bAudioAlert = 0;
-    event.m_bExecute = 0;
-    event.m_bOnlySpecificColor = 0; // change mode: a detection whenever the pixel differs
+    event.m_bAudioAlert = event.m_bExecute = event.m_bOnlySpecificColor = 0;
     event.m_clrMatch = RGB(1, 2, 3);
     return event;
 }
 
-QColor SwatchAt(const QTableWidgetItem* cell, int x) {
-    return cell->icon().pixmap(16, 16).toImage().pixelColor(x, 8);
+QColor Swatch(const QTableWidgetItem* cell) {
+    return cell->icon().pixmap(16, 16).toImage().pixelColor(8, 8);
 }
 
 class ViewTest : public ::testing::Test, public ViewWindow {
@@ -55,13 +53,13 @@ protected:
     }
     // Delivers everything posted so far; returns the commands that reached the frame then.
     std::vector<int> Deliver() {
-        const std::size_t before = frame.commands.size();
+        commands.received.clear();
         QCoreApplication::sendPostedEvents();
-        return {frame.commands.begin() + static_cast<std::ptrdiff_t>(before), frame.commands.end()};
+        return commands.received;
     }
     int Saves() {
-        const std::vector<int> delivered = Deliver();
-        return static_cast<int>(std::count(delivered.begin(), delivered.end(), ID_FILE_SAVE));
+        Deliver();
+        return commands.Count(ID_FILE_SAVE);
     }
     // Path of the data file, emptied so that a test sees what its saves write.
     static QString FreshDataFile() {
@@ -82,26 +80,21 @@ protected:
 };
 
 TEST_F(ViewTest, StoredEventsGetNumberedRowsWithSwatchesAndOnlyEnabledOnesTick) {
-    CEventInfo white = Event(700, false, "b");
-    white.m_clrMatch = RGB(255, 255, 255);
-    Run({Event(500, true, "a"), white, Event(250, true, "c")});
+    Run({Event(500, true, "a"), Event(700, false, "b"), Event(250, true, "c")});
     EXPECT_EQ(Column(kColumnNumber), QStringList({"1", "2", "3"}));
     EXPECT_EQ(Column(kColumnComment), QStringList({"a", "b", "c"}));
     EXPECT_EQ(Column(kColumnEnabled), QStringList({"Yes", "No", "Yes"}));
     EXPECT_EQ(view->GetItemText(1, kColumnCount), "0 Detected Out of 100");
     EXPECT_EQ(timers->running, Timers({{1, 500}, {3, 250}}));
-    EXPECT_TRUE(frame.commands.empty()) << "stored events mean no editor for a new one";
+    EXPECT_TRUE(commands.received.empty()) << "stored events mean no editor for a new one";
 
-    // The colour's words beside a swatch of it; a white one still shows its edge.
+    // The colour's words beside a swatch of it.
     QTableWidgetItem* colour = view->item(0, kColumnColor);
     EXPECT_EQ(colour->text(), "Red 1 Green 2 Blue 3");
-    EXPECT_EQ(SwatchAt(colour, 8), QColor(1, 2, 3));
-    EXPECT_EQ(SwatchAt(view->item(1, kColumnColor), 8), QColor(Qt::white));
-    EXPECT_NE(SwatchAt(view->item(1, kColumnColor), 0), QColor(Qt::white));
     view->GetItemData(0)->m_clrMatch = RGB(0, 0, 255);
     UpdateEventRow(0, *view, *timers);
     EXPECT_EQ(colour->text(), "Red 0 Green 0 Blue 255");
-    EXPECT_EQ(SwatchAt(colour, 8), QColor(0, 0, 255));
+    EXPECT_EQ(Swatch(colour), QColor(0, 0, 255));
 
     // Each row holds its own copy of its record.
     doc.m_arrEvents[1].m_sComment = "changed in the snapshot";
@@ -133,23 +126,18 @@ TEST_F(ViewTest, AnEmptyListAsksForAnEventAndThePlacementIsKeptOnceAndComesBackO
     EXPECT_EQ(Saves(), 0);
     EXPECT_FALSE(doc.IsModified());
 
-    // Widths are not restored, and a placement the window refuses leaves it where it is.
+    // A placement the window refuses leaves it where it is; closing keeps the new one once.
     view.reset();
     platform.profile.values["Settings/LastLocation"] = QByteArray("not a placement");
     Run({Event(500, true), Event(600, true)});
     EXPECT_EQ(frame.size(), QSize(900, 400));
-    EXPECT_EQ(view->columnWidth(3), ScaleClassicWidth(200, QFontMetricsF(view->font())));
-    view->setColumnWidth(3, 333);
     view->OnDestroy();
-    const auto& values = platform.profile.values;
-    EXPECT_EQ(values.value("Settings/Column3").toInt(), 333);
-    EXPECT_EQ(values.value("Settings/LastLocation").toByteArray(), frame.saveGeometry());
-    EXPECT_EQ(view->rowCount(), 0);
+    EXPECT_EQ(platform.profile.values.value("Settings/LastLocation").toByteArray(),
+              frame.saveGeometry());
     EXPECT_TRUE(timers->running.empty());
     platform.profile.values.clear();
     view->OnDestroy(); // as the destructor calls it again
     EXPECT_TRUE(platform.profile.values.isEmpty());
-    EXPECT_FALSE(view->OnCommand(ID_EVENT_NEW)) << "no rows to act on once the window went";
 }
 
 TEST(KeepOnScreenTest, MovesIntoTheNearestScreenKeepingTheSizeWhereItFits) {
@@ -372,19 +360,7 @@ TEST_F(ViewTest, ADetectionDuringAnEditCountsThenTheConfirmedValuesShow) {
     EXPECT_EQ(Saves(), 1) << "the detection's save, still queued, takes in the edit's";
 }
 
-TEST_F(ViewTest, ADetectionBringsItsRowIntoView) {
-    Run(std::vector<CEventInfo>(300, Event(100, true)));
-    frame.show();
-    view->scrollToTop();
-    QTableWidgetItem* last = view->item(299, kColumnCount);
-    ASSERT_FALSE(view->viewport()->rect().contains(view->visualItemRect(last)));
-    platform.screen.background = kOther;
-    tick(300);
-    EXPECT_EQ(last->text(), "1 Detected Out of 100");
-    EXPECT_TRUE(view->viewport()->rect().contains(view->visualItemRect(last)));
-}
-
-TEST_F(ViewTest, AnUnknownVerbIsNamedOncePerEventUntilItChanges) {
+TEST_F(ViewTest, AnUnknownVerbIsNamedOncePerEvent) {
     auto launching = [](const QString& verb, int execute, const QString& comment) {
         CEventInfo event = Event(100, true, comment);
         event.m_bExecute = execute;
@@ -412,19 +388,6 @@ TEST_F(ViewTest, AnUnknownVerbIsNamedOncePerEventUntilItChanges) {
     tick(4);
     ASSERT_EQ(notes.size(), 2);
     EXPECT_TRUE(notes[1].startsWith("Event 4: the verb \"Opne\"")) << notes[1].toStdString();
-
-    // A changed verb is named again; after a known one, the old mistake is news again.
-    const auto tickWith = [&](const char* verb) {
-        view->GetItemData(0)->m_sCommand = QString::fromLatin1(verb);
-        tick(1);
-    };
-    tickWith("Opn");
-    ASSERT_EQ(notes.size(), 3);
-    EXPECT_TRUE(notes[2].contains("\"Opn\""));
-    tickWith("open");
-    tickWith("Opn");
-    EXPECT_EQ(notes.size(), 4);
-    EXPECT_EQ(view->GetItemText(0, kColumnCount), "5 Detected Out of 100");
 }
 
 TEST_F(ViewTest, KeysDoubleClicksAndTheContextMenuReachTheCommandsOnce) {
@@ -449,12 +412,6 @@ TEST_F(ViewTest, KeysDoubleClicksAndTheContextMenuReachTheCommandsOnce) {
     EXPECT_EQ(editor.runs, 3);
     EXPECT_TRUE(editor.lastEditMode);
 
-    view->clearSelection();
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
-                       QPoint(20, view->viewport()->height() - 5));
-    EXPECT_EQ(editor.runs, 3);
-    EXPECT_EQ(platform.messageBox.shown.size(), 1u);
-
     view->selectRow(0);
     platform.messageBox.answers = {IDYES};
     QTest::keyClick(view.get(), Qt::Key_Delete);
@@ -467,7 +424,6 @@ TEST_F(ViewTest, KeysDoubleClicksAndTheContextMenuReachTheCommandsOnce) {
     QCoreApplication::sendEvent(view->viewport(), &menuEvent);
     QMenu* menu = view->ContextMenu();
     ASSERT_TRUE(menu->isVisible());
-    EXPECT_EQ(menu->pos(), global);
     menu->close();
     const auto trigger = [menu](int id) {
         for (QAction* a : menu->actions())
