@@ -1,6 +1,5 @@
-// Many watched points on the real timers and the real screen, run by the list view as the
-// program runs them: the processor time, whether every tick arrives and how late; and how soon
-// a change on the screen is acted on under that load.
+// Many points on the real timers and screen: processor time per tick, ticks delivered and how
+// late, and how soon a change is acted on under that load.
 #include "bench_window.h"
 #include "platform/qt/qt_timer_host.h"
 #include "platform/x11/qt_xcb_connection.h"

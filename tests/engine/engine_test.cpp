@@ -1,9 +1,5 @@
-// The detection step and the row refresh, against fakes for the list, the screen, the timers,
-// the tone and the launcher; ticks due together (one read of the screen, then each step in
-// order); the tone workers going away while tones sound; and the saves detections ask for,
-// against the real document and data file: a storm of detections costs a few saves, the state at
-// the maximum is on the disk before the launch, and a disk that refuses the file is reported once
-// for a whole run of failed saves.
+// The detection step, ticks due together, the tone workers and the saves detections ask for,
+// against fakes and the real document and data file.
 #include "engine/detection.h"
 #include "engine/detection_batch.h"
 #include "engine/main_frame_pointer.h"

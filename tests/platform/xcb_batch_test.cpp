@@ -1,7 +1,5 @@
-// Pixels read from real X servers: the display's own (with shared memory) and a private Xvfb
-// without MIT-SHM, both showing a pattern where every pixel's colour names its place. Every
-// point must get its own pixel, whichever way the batch reads them; and the pixel layouts X
-// servers use decode into colour words (red in the low byte).
+// Pixels read from real X servers (with and without shared memory) showing a pattern that names
+// each pixel's place; and the pixel layouts X servers use, decoded.
 #include "platform/x11/xcb_pixel_batch.h"
 #include "platform/x11/xcb_reply.h"
 #include "platform/x11/xcb_screen.h"
