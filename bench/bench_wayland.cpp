@@ -1,5 +1,6 @@
 // The Wayland screen: one pixel from the newest frame, and the stream's processor cost while the
 // screen changes and while it is still (needs scripts/wayland-session.sh's desktop).
+#include "bench_window.h"
 #include "fakes/fake_platform.h"
 #include "platform/wayland/frame_store.h"
 #include "platform/wayland/open_portal_screen.h"
@@ -8,8 +9,6 @@
 #include <QProcess>
 #include <QTimer>
 #include <benchmark/benchmark.h>
-
-#include <ctime>
 
 namespace {
 
@@ -33,10 +32,6 @@ void BM_WaylandFramePixelRead(benchmark::State& state) {
     state.counters["target_ratio"] = 0.05;
 }
 BENCHMARK(BM_WaylandFramePixelRead)->Unit(benchmark::kMicrosecond);
-
-double ProcessorSeconds() {
-    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
-}
 
 // Arg: how many times a second the watched window changes colour (0: a still screen).
 void BM_WaylandStreamOpen(benchmark::State& state) {
