@@ -260,15 +260,21 @@ TEST_F(DetectionTest, TicksDueTogetherReadOnceThenStepEachRowWithItsOwnPixelInTi
     // The detections refreshed their rows in the order of the ticks.
     EXPECT_EQ(list.scrolledTo, (std::vector<int>{2, 0, 5}));
 
-    // An event moved by an earlier step of the same batch is read at its new place.
+    // An event moved by an earlier step of the same batch is read at its new place; ticks run
+    // while a batch runs (a launch's event loop delivering them) still step their rows.
     CEventInfo& launching = add({1, 1}, kRed);
     launching.m_bExecute = 1;
     CEventInfo& moved = add({2, 2}, kRed);
+    CEventInfo& nested = add({4, 4}, kRed);
     screen.pixels[{3, 3}] = kWhite;
-    launcher.onShellExecute = [&] { moved.m_ptLocation = QPoint(3, 3); };
+    launcher.onShellExecute = [&] {
+        moved.m_ptLocation = QPoint(3, 3);
+        run({9});
+    };
     run({7, 8});
     EXPECT_EQ(launching.m_nDetectCount, 1);
     EXPECT_EQ(moved.m_nDetectCount, 0);
+    EXPECT_EQ(nested.m_nDetectCount, 1);
 
     // Wrapped to the smallest int, a count would fall below every maximum and never stop.
     for (const auto& [count, maxCount] :
@@ -470,6 +476,8 @@ TEST_F(SavePolicyTest, AWaitingSaveRunsAtOnceWhenTheQueueIsRunAndOnlyThen) {
     EXPECT_EQ(frame.Count(ID_FILE_SAVE), saved + 1);
     Settle(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 100);
     EXPECT_EQ(frame.Count(ID_FILE_SAVE), saved + 1) << "the waiting save ran a second time";
+    EXPECT_TRUE(doc.OnCommand(ID_FILE_SAVE)); // the document claims its save and nothing else
+    EXPECT_FALSE(doc.OnCommand(ID_FILE_SAVE + 1));
 }
 
 } // namespace
