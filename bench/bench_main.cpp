@@ -28,29 +28,24 @@ public:
             if (run.run_type != Run::RT_Iteration || run.error_occurred || run.iterations <= 0)
                 continue;
             const std::string name = run.benchmark_name();
-            auto [it, added] = m_results.try_emplace(name);
-            if (added)
+            Result& result = m_results[name];
+            if (result.repetitions++ == 0)
                 m_order.push_back(name);
-            it->second.secondsPerIteration +=
-                run.real_accumulated_time / static_cast<double>(run.iterations);
-            ++it->second.repetitions;
-            if (const auto target = run.counters.find(kTargetCounter); target != run.counters.end())
-                it->second.target = target->second.value;
-            if (const auto items = run.counters.find(kItemsCounter); items != run.counters.end())
-                it->second.items = items->second.value;
+            result.seconds += run.real_accumulated_time / static_cast<double>(run.iterations);
+            result.target = Counter(run, kTargetCounter, 0);
+            result.items = Counter(run, kItemsCounter, 1);
         }
         ConsoleReporter::ReportRuns(runs);
     }
 
     void PrintRatios() const {
         const auto baseline = m_results.find(kBaseline);
-        std::printf("\n");
         if (baseline == m_results.end()) {
-            std::printf("%s did not run, so no ratios can be given.\n", kBaseline);
+            std::printf("\n%s did not run, so no ratios can be given.\n", kBaseline);
             return;
         }
         const double base = baseline->second.Mean();
-        std::printf("Ratios to %s (one 1x1 xcb_get_image round trip, %.1f us in this run):\n",
+        std::printf("\nRatios to %s (one 1x1 xcb_get_image round trip, %.1f us in this run):\n",
                     kBaseline, base * 1e6);
         for (const std::string& name : m_order) {
             const Result& result = m_results.at(name);
@@ -61,16 +56,19 @@ public:
                 std::printf("   (target %.2fx)", result.target);
             std::printf("\n");
         }
-        std::printf("%zu benchmarks measured against the same run's round trip.\n", m_order.size());
     }
 
 private:
+    static double Counter(const Run& run, const char* name, double otherwise) {
+        const auto counter = run.counters.find(name);
+        return counter != run.counters.end() ? counter->second.value : otherwise;
+    }
     struct Result {
-        double secondsPerIteration = 0;
+        double seconds = 0; // per iteration, summed over repetitions
         int repetitions = 0;
         double target = 0;
         double items = 1;
-        double Mean() const { return secondsPerIteration / repetitions; }
+        double Mean() const { return seconds / repetitions; }
     };
     std::map<std::string, Result> m_results;
     std::vector<std::string> m_order;

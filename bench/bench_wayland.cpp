@@ -1,17 +1,14 @@
-// The Wayland screen: one pixel read from the newest frame in memory, and what keeping the
-// screen-cast stream open costs this process while the screen changes at 60 frames a second
-// and while it stays still. The stream figures need the desktop of scripts/wayland-session.sh.
+// The Wayland screen: one pixel from the newest frame, and the stream's processor cost while the
+// screen changes and while it is still (needs scripts/wayland-session.sh's desktop).
+#include "bench_window.h"
 #include "fakes/fake_platform.h"
 #include "platform/wayland/frame_store.h"
 #include "platform/wayland/open_portal_screen.h"
+#include "support/waiting.h"
 
-#include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QProcess>
 #include <QTimer>
 #include <benchmark/benchmark.h>
-
-#include <ctime>
 
 namespace {
 
@@ -36,21 +33,6 @@ void BM_WaylandFramePixelRead(benchmark::State& state) {
 }
 BENCHMARK(BM_WaylandFramePixelRead)->Unit(benchmark::kMicrosecond);
 
-double ProcessorSeconds() {
-    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
-}
-
-// Runs the event loop until `done` holds or `timeoutMs` passes.
-bool Spin(const std::function<bool()>& done, int timeoutMs) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done() && !deadline.hasExpired()) {
-        QEventLoop loop;
-        QTimer::singleShot(20, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return done();
-}
-
 // Arg: how many times a second the watched window changes colour (0: a still screen).
 void BM_WaylandStreamOpen(benchmark::State& state) {
     if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
@@ -66,7 +48,7 @@ void BM_WaylandStreamOpen(benchmark::State& state) {
     FakeProfile profile;
     const std::unique_ptr<PortalScreen> portal = OpenPortalScreen(profile);
     PortalScreen& screen = *portal;
-    if (!Spin([&] { return screen.CanBeRead(); }, 15000)) {
+    if (!WaitUntil([&] { return screen.CanBeRead(); }, 15000)) {
         state.SkipWithError("the screen was not shared");
         return;
     }
@@ -85,7 +67,7 @@ void BM_WaylandStreamOpen(benchmark::State& state) {
         });
         ticks.start(changesPerSecond > 0 ? 1000 / changesPerSecond : 1000 / 60);
         const double before = ProcessorSeconds();
-        Spin([] { return false; }, kRunMs);
+        Settle(kRunMs);
         const double used = ProcessorSeconds() - before;
         ticks.stop();
         state.SetIterationTime(used / (kRunMs / 1000.0 * 60));

@@ -4,6 +4,8 @@
 
 #include "fakes/view_window.h"
 
+#include <ctime>
+
 // `count` events in the change mode, never reaching their maximum, each at `pointOf(i)`.
 inline std::vector<CEventInfo> WatchedEvents(int count, int intervalMs,
                                              const std::function<QPoint(int)>& pointOf) {
@@ -33,4 +35,9 @@ inline TimerHostFactory ManualTimers(TicksHandler& ticks) {
         ticks = std::move(onTicks);
         return std::make_unique<FakeTimerHost>();
     };
+}
+
+// Processor time this process has used.
+inline double ProcessorSeconds() {
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
 }

@@ -1,9 +1,5 @@
-// The detection step and the row refresh, against fakes for the list, the screen, the timers,
-// the tone and the launcher; ticks due together (one read of the screen, then each step in
-// order); the tone workers going away while tones sound; and the saves detections ask for,
-// against the real document and data file: a storm of detections costs a few saves, the state at
-// the maximum is on the disk before the launch, and a disk that refuses the file is reported once
-// for a whole run of failed saves.
+// The detection step, ticks due together, the tone workers and the saves detections ask for,
+// against fakes and the real document and data file.
 #include "engine/detection.h"
 #include "engine/detection_batch.h"
 #include "engine/main_frame_pointer.h"
@@ -29,6 +25,18 @@ namespace {
 
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kRed = RGB(255, 0, 0);
+
+// An event in the change mode at (10, 20), with no tone and no launch.
+CEventInfo ChangeEvent(COLORREF match, int maxCount) {
+    CEventInfo event;
+    event.m_bOnlySpecificColor = 0;
+    event.m_clrMatch = match;
+    event.m_nMaxCount = maxCount;
+    event.m_bAudioAlert = 0;
+    event.m_bExecute = 0;
+    event.m_ptLocation = QPoint(10, 20);
+    return event;
+}
 
 class DetectionTest : public ::testing::Test {
 protected:
@@ -84,17 +92,6 @@ protected:
             RunDetectionStep(id, list, timers, services) != TickOutcome::NotARowTimer;
         QCoreApplication::sendPostedEvents();
         return handled;
-    }
-
-    static CEventInfo ChangeEvent(COLORREF match, int maxCount) {
-        CEventInfo event;
-        event.m_bOnlySpecificColor = 0;
-        event.m_clrMatch = match;
-        event.m_nMaxCount = maxCount;
-        event.m_bAudioAlert = 0;
-        event.m_bExecute = 0;
-        event.m_ptLocation = QPoint(10, 20);
-        return event;
     }
 
     QStringList journal;
@@ -263,15 +260,21 @@ TEST_F(DetectionTest, TicksDueTogetherReadOnceThenStepEachRowWithItsOwnPixelInTi
     // The detections refreshed their rows in the order of the ticks.
     EXPECT_EQ(list.scrolledTo, (std::vector<int>{2, 0, 5}));
 
-    // An event moved by an earlier step of the same batch is read at its new place.
+    // An event moved by an earlier step of the same batch is read at its new place; ticks run
+    // while a batch runs (a launch's event loop delivering them) still step their rows.
     CEventInfo& launching = add({1, 1}, kRed);
     launching.m_bExecute = 1;
     CEventInfo& moved = add({2, 2}, kRed);
+    CEventInfo& nested = add({4, 4}, kRed);
     screen.pixels[{3, 3}] = kWhite;
-    launcher.onShellExecute = [&] { moved.m_ptLocation = QPoint(3, 3); };
+    launcher.onShellExecute = [&] {
+        moved.m_ptLocation = QPoint(3, 3);
+        run({9});
+    };
     run({7, 8});
     EXPECT_EQ(launching.m_nDetectCount, 1);
     EXPECT_EQ(moved.m_nDetectCount, 0);
+    EXPECT_EQ(nested.m_nDetectCount, 1);
 
     // Wrapped to the smallest int, a count would fall below every maximum and never stop.
     for (const auto& [count, maxCount] :
@@ -286,16 +289,13 @@ TEST_F(DetectionTest, TicksDueTogetherReadOnceThenStepEachRowWithItsOwnPixelInTi
 }
 
 TEST(RowRefresh, PassesTheIntervalAsUnsignedAndGivesNoTimerToARowWithoutANumber) {
-    // (The texts of every column: view_test.)
     FakeEventList list;
     FakeTimerHost timers;
     CEventInfo source;
     source.m_nInterval = -1;
     CEventInfo& event = list.Add(source);
     UpdateEventRow(0, list, timers);
-    EXPECT_EQ(timers.running.at(1), 0xFFFFFFFFu);
-    EXPECT_EQ(ClampTimerPeriod(0xFFFFFFFFu), 2147483647);
-    EXPECT_EQ(ClampTimerPeriod(0), 10);
+    EXPECT_EQ(timers.running.at(1), 0xFFFFFFFFu); // its clamping: timer_host_test
 
     event.m_bEnabled = 0;
     UpdateEventRow(0, list, timers);
@@ -368,11 +368,7 @@ protected:
     void TearDown() override { MainFramePointer() = nullptr; }
 
     CEventInfo& AddEvent(int maxCount, bool launch) {
-        CEventInfo event;
-        event.m_bOnlySpecificColor = 0;
-        event.m_clrMatch = kWhite;
-        event.m_nMaxCount = maxCount;
-        event.m_bAudioAlert = 0;
+        CEventInfo event = ChangeEvent(kWhite, maxCount);
         event.m_bExecute = launch ? 1 : 0;
         event.m_sComment = QString(12000, u'x'); // a file larger than the limit below
         return list.Add(event);
@@ -480,6 +476,8 @@ TEST_F(SavePolicyTest, AWaitingSaveRunsAtOnceWhenTheQueueIsRunAndOnlyThen) {
     EXPECT_EQ(frame.Count(ID_FILE_SAVE), saved + 1);
     Settle(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 100);
     EXPECT_EQ(frame.Count(ID_FILE_SAVE), saved + 1) << "the waiting save ran a second time";
+    EXPECT_TRUE(doc.OnCommand(ID_FILE_SAVE)); // the document claims its save and nothing else
+    EXPECT_FALSE(doc.OnCommand(ID_FILE_SAVE + 1));
 }
 
 } // namespace

@@ -1,6 +1,5 @@
-// The document's data file: what loads from whole, damaged and odd files (message once, after
-// the records are read, the damaged file kept as .bad), what a save writes, and saves that fail
-// for want of room or are cut off.
+// The data file: loads of whole, damaged and odd files (the .bad copy), what a save writes, and
+// saves that fail for want of room or are cut off.
 #include "fakes/fake_platform.h"
 #include "model/data_file_io.h"
 #include "model/event_rows.h"

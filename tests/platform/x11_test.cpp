@@ -1,6 +1,5 @@
-// The pointer and the hot keys on a real X server (Xvfb): who holds a key, what happens to a
-// partial grab when another client holds the key, that presses arrive whatever the lock keys,
-// and on the screen that DISPLAY names when the display has two.
+// The pointer and the hot keys on Xvfb: who holds a key, partial grabs, lock keys, and the
+// screen DISPLAY names when there are two.
 #include "platform/hotkeys/xcb_hot_keys.h"
 #include "platform/x11/xcb_screen.h"
 #include "support/private_xvfb.h"

@@ -1,7 +1,5 @@
-// A borderless window of one colour, for the demonstration and the end-to-end test to watch.
-// Usage: tw_colour_window X Y WIDTH HEIGHT #RRGGBB
-// Each line on standard input is a new colour ("#RRGGBB"); "raise" puts the window on top
-// again. It prints "painted #RRGGBB" once a colour is on the screen, and ends with its input.
+// A borderless window of one colour: tw_colour_window X Y WIDTH HEIGHT #RRGGBB. Each input line
+// is a new colour or "raise"; prints "painted #RRGGBB" once shown; ends with its input.
 #include <QApplication>
 #include <QPainter>
 #include <QWidget>

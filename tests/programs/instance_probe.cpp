@@ -1,6 +1,5 @@
-// A stand-in start of the program for the single-instance tests: claims the instance in the
-// folder given as its argument and prints its role; while it runs, it prints every command
-// that later starts hand it. It ends when its standard input closes.
+// A stand-in start for the single-instance tests: claims the instance in the folder given,
+// prints its role and, while primary, every command handed to it; ends with its input.
 #include "app/single_instance.h"
 #include "res/resource_ids.h"
 

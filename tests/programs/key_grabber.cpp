@@ -1,10 +1,6 @@
-// Another X client for the tests: grabs one function key on the root window and holds it
-// until its standard input closes.
-//   tw_key_grabber <function key number 1-24> [modifier mask]
-// Prints "grabbed" or "taken" (exit 0 or 3); exit 2 without a display or a usable key.
-//   tw_key_grabber program
-// The program's own hot keys and screen instead, on the screen DISPLAY names: puts the pointer
-// at (10, 10), registers F6, prints "ready" (or "refused"), then "pressed" for every press.
+// Another X client for the tests. `tw_key_grabber N [mask]` grabs F<N> until its input closes and
+// prints "grabbed" or "taken"; `tw_key_grabber program` registers the program's own F6 and prints
+// "ready", then "pressed" for every press.
 #include "platform/hotkeys/xcb_hot_keys.h"
 #include "platform/hotkeys/xcb_keycode.h"
 #include "platform/x11/xcb_reply.h"

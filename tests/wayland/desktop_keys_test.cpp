@@ -1,7 +1,5 @@
-// The editor on a desktop that binds the pick keys itself (its shortcut portal: KDE, GNOME 48
-// and later) and tells where the pointer is (cursor metadata), over fakes: the picks stay on the
-// overlay until the desktop names keys, the hints then name them as X11's function keys are
-// named, a press picks where the pointer is, and the binding ends however the dialog closes.
+// The editor on a desktop that binds the pick keys itself and tells where the pointer is,
+// over fakes.
 #include "fakes/fake_platform.h"
 #include "model/event_info.h"
 #include "ui/editor/dlg_color_event.h"

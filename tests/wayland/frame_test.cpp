@@ -1,6 +1,5 @@
-// The Wayland screen without any desktop: the four byte orders, copying rows of any stride,
-// desktop points mapped onto each monitor's newest frame, and the pointer as cursor metadata
-// tells it (desktops offering cursor_mode 4: GNOME, KDE), from hand-made buffers.
+// The Wayland screen without a desktop: byte orders, row strides, points mapped onto each
+// monitor's newest frame, and the pointer from cursor metadata.
 #include "platform/wayland/cursor_metadata.h"
 #include "platform/wayland/frame_store.h"
 

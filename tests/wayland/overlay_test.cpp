@@ -1,7 +1,5 @@
-// The pick overlay and the marker on Qt's offscreen platform, over stills made by hand: window
-// points map to desktop points through each monitor's place (one monitor scaled), colours come
-// from that monitor's still, keys pick where the pointer was last seen, Esc cancels; the marker
-// shows only where nothing may move the pointer.
+// The pick overlay and the marker on Qt's offscreen platform over hand-made stills of two
+// monitors (one scaled).
 #include "fakes/fake_platform.h"
 #include "platform/wayland/frame.h"
 #include "support/waiting.h"

@@ -1,7 +1,5 @@
-// The built program as a user runs it on a Wayland desktop (headless sway with the wlr
-// screen-cast portal, started by scripts/wayland-session.sh): a native Wayland window of one
-// colour is watched through the portal's stream, its colour changes, and the program counts,
-// launches and saves. DISPLAY may name an X server as well: the program must not read it.
+// The built program on headless sway with the wlr portal: a Wayland window's colour changes and
+// the program counts, launches and saves; a DISPLAY beside it must not be read.
 #include "support/processes.h"
 #include "support/records.h"
 #include "support/waiting.h"

@@ -1,8 +1,5 @@
-// Picking and showing points on a real Wayland desktop that keeps the pointer from programs:
-// headless sway with the wlr screen-cast portal (scripts/wayland-session.sh). The pointer is
-// moved by sway itself and the keys are typed by wtype, as a user's would be; the pick overlay
-// takes the point and its colour, Esc leaves the record alone, and "Show location" moves the
-// pointer through the program's virtual pointer.
+// Picks and "Show location" on headless sway with the wlr portal: sway moves the pointer and
+// wtype types the keys, as a user's would.
 #include "fakes/fake_platform.h"
 #include "model/event_info.h"
 #include "platform/wayland/open_portal_screen.h"
