@@ -126,7 +126,7 @@ TEST(XServerLoss, EveryDetectionActedOnIsInTheDataFileAndTheGuardsActionRuns) {
     ASSERT_TRUE(WriteFile(folders.DataFilePath(), DataFileBytes(events)));
 
     ProgramRun run(folders);
-    ASSERT_TRUE(WaitUntil([&] { return LineCount(launches) >= 10; }, 10000)) << "no detections";
+    ASSERT_TRUE(WaitUntil([&] { return LineCount(launches) >= 10; }, 30000)) << "no detections";
     server.Kill();
     EXPECT_TRUE(run.WaitForExit(5000)) << "the program did not end with its display";
     // The last launched scripts write their line shortly after.
