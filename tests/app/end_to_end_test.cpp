@@ -20,16 +20,9 @@ static bool HasPlacement(const UserFolders& folders) {
 
 TEST(EndToEndTest, ColourChangeIsDetectedCountedLaunchedAndSaved) {
     UserFolders folders;
-    ColourWindow watched(QRect(1080, 820, 160, 160), QStringLiteral("#2040c0"));
+    ColourWindow watched(kWatchedArea, kWatchedBlue);
     const QString log = folders.Path("launched.log");
-    // Acts while the point differs from blue, every 300 ms, up to 3 times.
-    CEventInfo event;
-    event.m_ptLocation = QPoint(1120, 860);
-    event.m_clrMatch = RGB(0x20, 0x40, 0xc0);
-    event.m_bOnlySpecificColor = event.m_bAudioAlert = 0;
-    event.m_nMaxCount = 3;
-    event.m_nInterval = 300;
-    event.m_sFilePath = WriteRecordingScript(folders.Path("launched.sh"), log);
+    CEventInfo event = WatchingEvent(WriteRecordingScript(folders.Path("launched.sh"), log));
     event.m_sComment = QStringLiteral("watched by the end-to-end test");
     const QByteArray original = DataFileBytes({event, NumberedEvent(2)}); // the second is off
     WriteFile(folders.DataFilePath(), original);

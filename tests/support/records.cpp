@@ -5,6 +5,17 @@
 
 #include <gtest/gtest.h>
 
+CEventInfo WatchingEvent(const QString& file) {
+    CEventInfo event;
+    event.m_ptLocation = kWatchedArea.topLeft() + QPoint(40, 40);
+    event.m_clrMatch = RGB(0x20, 0x40, 0xc0);
+    event.m_bOnlySpecificColor = event.m_bAudioAlert = 0;
+    event.m_nMaxCount = 3;
+    event.m_nInterval = 300;
+    event.m_sFilePath = file;
+    return event;
+}
+
 CEventInfo NumberedEvent(int seed, int commentLength) {
     CEventInfo event;
     event.m_ptLocation = QPoint(seed * 3 - 7, -seed);

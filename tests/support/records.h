@@ -5,6 +5,8 @@
 #include "model/event_info.h"
 
 #include <QByteArray>
+#include <QRect>
+#include <QString>
 #include <initializer_list>
 #include <optional>
 #include <vector>
@@ -12,6 +14,13 @@
 // An event whose every stored field depends on `seed`, so that two seeds never look alike.
 CEventInfo NumberedEvent(int seed, int commentLength = 8);
 void ExpectSameStoredFields(const CEventInfo& a, const CEventInfo& b);
+
+// What the end-to-end runs watch: a window of blue over kWatchedArea, and an event that opens
+// `file`, silently, while its point in that window differs from the blue, every 300 ms, up to
+// 3 times.
+inline const QRect kWatchedArea(1080, 820, 160, 160);
+inline const QString kWatchedBlue = QStringLiteral("#2040c0");
+CEventInfo WatchingEvent(const QString& file);
 
 // Little-endian 32-bit words written byte by byte, independent of the archive.
 QByteArray Words(std::initializer_list<std::int64_t> words);

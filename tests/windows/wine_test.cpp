@@ -171,20 +171,13 @@ TEST_F(WineTest, ShellOpensAFileWithItsPathAsOneArgument) {
 }
 
 TEST_F(WineTest, ProgramDetectsCountsLaunchesAndSavesInLocalAppData) {
-    ColourWindow watched(QRect(1080, 820, 160, 160), QStringLiteral("#2040c0"));
+    ColourWindow watched(kWatchedArea, kWatchedBlue);
     QTemporaryDir folder;
     const QString log = folder.filePath(QStringLiteral("launched.log"));
     ASSERT_TRUE(g_wine->AssociateRecorder(log));
     const QString target = folder.filePath(QStringLiteral("target.twrec"));
     ASSERT_TRUE(WriteFile(target, "x"));
-    // Acts while the point differs from blue, every 300 ms, up to 3 times.
-    CEventInfo event;
-    event.m_ptLocation = QPoint(1120, 860);
-    event.m_clrMatch = RGB(0x20, 0x40, 0xc0);
-    event.m_bOnlySpecificColor = event.m_bAudioAlert = 0;
-    event.m_nMaxCount = 3;
-    event.m_nInterval = 300;
-    event.m_sFilePath = Wine::WindowsPath(target);
+    CEventInfo event = WatchingEvent(Wine::WindowsPath(target));
     const QString dataFile =
         g_wine->LocalAppData() + QStringLiteral("/Tintwatch/Tintwatchv7.1.dat");
     ASSERT_TRUE(QDir().mkpath(QFileInfo(dataFile).path()));
