@@ -27,11 +27,13 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(QStringLiteral(TINTWATCH_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(TINTWATCH_APP_ID));
 
-    if (const QString problem = PrepareDisplay(); !problem.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(problem));
+    PreparedDisplay display = PrepareDisplay();
+    if (!display.problem.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(display.problem));
         return 1;
     }
     QApplication application(argc, argv);
+    display.check.reset();
 
     // Before any window: a later start only hands its command over and ends.
     SingleInstance instance(PrivateRuntimeFolder());

@@ -3,12 +3,11 @@
 #include <wayland-client.h>
 #include <xcb/xcb.h>
 
-#include <memory>
-
-bool CanReachXDisplay() {
-    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(
-        xcb_connect(nullptr, nullptr), &xcb_disconnect);
-    return connection && xcb_connection_has_error(connection.get()) == 0;
+std::shared_ptr<void> ConnectToXDisplay() {
+    std::shared_ptr<xcb_connection_t> connection(xcb_connect(nullptr, nullptr), &xcb_disconnect);
+    if (xcb_connection_has_error(connection.get()) != 0)
+        return {};
+    return connection;
 }
 
 bool CanReachWaylandDisplay() {

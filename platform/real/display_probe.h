@@ -2,8 +2,12 @@
 // platform finds no display).
 #pragma once
 
-// Connects to the display named by DISPLAY and disconnects at once.
-bool CanReachXDisplay();
+#include <memory>
+
+// An open connection to the X display named by DISPLAY, or empty when it cannot be reached.
+// Keep it until Qt has connected: when it is the server's only client, its end makes the
+// server reset, and a connection made during the reset is refused.
+std::shared_ptr<void> ConnectToXDisplay();
 // Connects to the Wayland compositor named by WAYLAND_DISPLAY (else "wayland-0") and
 // disconnects at once.
 bool CanReachWaylandDisplay();

@@ -1,7 +1,7 @@
 #include "display_setup.h"
 
 // Windows always has its desktop, and Qt has one platform there.
-QString PrepareDisplay() {
+PreparedDisplay PrepareDisplay() {
     return {};
 }
 
