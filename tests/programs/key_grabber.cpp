@@ -18,10 +18,6 @@
 #include <unistd.h>
 
 namespace {
-struct Disconnect {
-    void operator()(xcb_connection_t* c) const { xcb_disconnect(c); }
-};
-
 void Say(const char* line) {
     std::puts(line);
     std::fflush(stdout);
@@ -51,7 +47,8 @@ int main(int argc, char** argv) {
         return RunProgramsKeys(argc, argv);
     const int number = std::atoi(argv[1]);
     const auto modifiers = static_cast<std::uint16_t>(argc > 2 ? std::atoi(argv[2]) : 0);
-    const std::unique_ptr<xcb_connection_t, Disconnect> connection(xcb_connect(nullptr, nullptr));
+    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(
+        xcb_connect(nullptr, nullptr), &xcb_disconnect);
     if (!connection || xcb_connection_has_error(connection.get()))
         return 2;
     const std::optional<xcb_keysym_t> keysym =

@@ -11,39 +11,28 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QImage>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-
-#include <limits>
 
 #include <gtest/gtest.h>
 
 namespace {
 
 TEST(DataExchange, NumbersAreDecimalsWithinTheirRangeOnly) {
-    const std::pair<const char*, std::optional<int>> signedCases[] = {
-        {"0", 0},
-        {" 42 ", 42},
-        {"+7", 7},
-        {"-15", -15},
-        {"2147483647", 2147483647},
-        {"", {}},
-        {"-", {}},
-        {"12a", {}},
-        {"1 2", {}},
-        {"-2147483648", std::numeric_limits<int>::min()},
-        {"0x10", {}},
-        {"1.5", {}},
-        {"2147483648", {}},
-        {"-2147483649", {}}};
-    for (const auto& [text, value] : signedCases)
+    const std::pair<const char*, int> signedValues[] = {{"0", 0},
+                                                        {" 42 ", 42},
+                                                        {"+7", 7},
+                                                        {"-15", -15},
+                                                        {"2147483647", INT32_MAX},
+                                                        {"-2147483648", INT32_MIN}};
+    for (const auto& [text, value] : signedValues)
         EXPECT_EQ(ParseInt32(QString::fromLatin1(text)), value) << text;
-    const std::pair<const char*, std::optional<std::uint32_t>> unsignedCases[] = {
-        {"007", 7u}, {"4294967295", 4294967295u}, {"", {}},       {"-1", {}},
-        {"+1", {}},  {"4294967296", {}},          {"5000ms", {}}, {"١٢", {}}};
-    for (const auto& [text, value] : unsignedCases)
-        EXPECT_EQ(ParseUInt32(QString::fromUtf8(text)), value) << text;
+    for (const char* text : {"", "-", "12a", "1 2", "0x10", "1.5", "2147483648", "-2147483649"})
+        EXPECT_EQ(ParseInt32(QString::fromLatin1(text)), std::nullopt) << text;
+    EXPECT_EQ(ParseUInt32(QStringLiteral("007")), 7u);
+    EXPECT_EQ(ParseUInt32(QStringLiteral("4294967295")), UINT32_MAX);
+    for (const char* text : {"", "-1", "+1", "4294967296", "5000ms", "١٢"})
+        EXPECT_EQ(ParseUInt32(QString::fromUtf8(text)), std::nullopt) << text;
 }
 
 TEST(ColorStatic, PaintsNothingBeforeTheFirstColourThenOnlyThatColour) {
@@ -117,7 +106,6 @@ TEST_F(EditorTest, AddPicksThePointUnderThePointerAndRemembersOnlyConfirmedChoic
     EXPECT_EQ(Text(IDC_X), "100");
     EXPECT_EQ(Text(IDC_BLUE), "30");
     EXPECT_EQ(dialog->m_stcMatchColor->m_clrColor, RGB(10, 20, 30));
-    EXPECT_EQ(dialog->m_stcTargetColor->m_clrColor, RGB(255, 255, 255));
     EXPECT_EQ(dialog->focusWidget(), dialog->Control(IDC_LOCATION_UNDER_CURSOR));
     Check(IDC_ONLY_SPECIFIC_COLOR)->setChecked(true);
     dialog->OnBrowsePath();
@@ -135,6 +123,7 @@ TEST_F(EditorTest, AddPicksThePointUnderThePointerAndRemembersOnlyConfirmedChoic
     EXPECT_EQ(Text(IDC_FILE_PATH), "/opt/tools/alarm.sh");
     Check(IDC_ONLY_SPECIFIC_COLOR)->setChecked(false);
     dialog->reject();
+    EXPECT_TRUE(fakes.hotKeys.held.empty()) << "both pick keys go back";
     const auto remembered = fakes.profile.values;
     Open(event, true);
     Check(IDC_ONLY_SPECIFIC_COLOR)->setChecked(false);
@@ -190,20 +179,6 @@ TEST_F(EditorTest, RefusalsKeepTheDialogOpenAndTheRecordAsItWas) {
                                        "Please enter an integer."}));
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(RecordBytes(event), before);
-
-    // Escape and the close button write nothing either, and give the keys back.
-    for (const bool escape : {true, false}) {
-        Open(event, true);
-        Type(IDC_COMMENT, "not kept");
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        if (escape)
-            QCoreApplication::sendEvent(dialog.get(), &press);
-        else
-            dialog->close();
-        EXPECT_EQ(dialog->result(), QDialog::Rejected);
-        EXPECT_EQ(RecordBytes(event), before);
-        EXPECT_TRUE(fakes.hotKeys.held.empty());
-    }
 
     // Not launching: a blank command is stored empty and an empty path is accepted.
     Open(event, true);
@@ -261,10 +236,7 @@ TEST_F(EditorTest, PicksKeepTypedTextAndAnUnreadablePointIsRefusedWithAHint) {
         EXPECT_LE(hint->heightForWidth(hint->width()), hint->height()) << "clipped";
     }
     EXPECT_EQ(fakes.messageBox.Texts().size(), 3);
-    EXPECT_EQ(Text(IDC_X), "40");
-    EXPECT_EQ(Text(IDC_RED), "9");
-    EXPECT_EQ(dialog->m_stcMatchColor->m_clrColor, RGB(9, 8, 7));
-    EXPECT_EQ(dialog->m_stcTargetColor->m_clrColor, RGB(0, 255, 0));
+    EXPECT_EQ(dialog->m_stcTargetColor->m_clrColor, RGB(0, 255, 0)); // the location: on OK below
     // A readable pick afterwards is taken, and the hint is the key's again.
     fakes.screen.background = RGB(5, 5, 5);
     dialog->OnColorUnderCursor();
