@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -15,41 +15,34 @@ namespace {
 
 // The yardstick every figure is divided by.
 constexpr const char* kBaseline = "BM_RawXcbGetImage";
-// A benchmark may name its goal as a ratio in this counter; it is shown beside the result.
-constexpr const char* kTargetCounter = "target_ratio";
-// A benchmark whose iteration serves many items may say how many here; its ratio and goal are
-// then per item.
-constexpr const char* kItemsCounter = "items";
 
+// Notes each benchmark's time per iteration and gives it as a ratio to the yardstick's: per item
+// when its counter "items" says how many items an iteration serves, and beside the goal that its
+// counter "target_ratio" names.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred || run.iterations <= 0)
-                continue;
-            const std::string name = run.benchmark_name();
-            Result& result = m_results[name];
-            if (result.repetitions++ == 0)
-                m_order.push_back(name);
-            result.seconds += run.real_accumulated_time / static_cast<double>(run.iterations);
-            result.target = Counter(run, kTargetCounter, 0);
-            result.items = Counter(run, kItemsCounter, 1);
-        }
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred && run.iterations > 0)
+                m_results.push_back(
+                    {run.benchmark_name(),
+                     run.real_accumulated_time / static_cast<double>(run.iterations),
+                     Counter(run, "items", 1), Counter(run, "target_ratio", 0)});
         ConsoleReporter::ReportRuns(runs);
     }
 
     void PrintRatios() const {
-        const auto baseline = m_results.find(kBaseline);
+        const auto baseline = std::find_if(m_results.begin(), m_results.end(),
+                                           [](const Result& r) { return r.name == kBaseline; });
         if (baseline == m_results.end()) {
             std::printf("\n%s did not run, so no ratios can be given.\n", kBaseline);
             return;
         }
-        const double base = baseline->second.Mean();
         std::printf("\nRatios to %s (one 1x1 xcb_get_image round trip, %.1f us in this run):\n",
-                    kBaseline, base * 1e6);
-        for (const std::string& name : m_order) {
-            const Result& result = m_results.at(name);
-            std::printf("  %-40s %10.2fx", name.c_str(), result.Mean() / base / result.items);
+                    kBaseline, baseline->seconds * 1e6);
+        for (const Result& result : m_results) {
+            std::printf("  %-40s %10.2fx", result.name.c_str(),
+                        result.seconds / baseline->seconds / result.items);
             if (result.items != 1)
                 std::printf(" per item of %.0f", result.items);
             if (result.target > 0)
@@ -59,19 +52,15 @@ public:
     }
 
 private:
+    struct Result {
+        std::string name;
+        double seconds, items, target;
+    };
     static double Counter(const Run& run, const char* name, double otherwise) {
         const auto counter = run.counters.find(name);
         return counter != run.counters.end() ? counter->second.value : otherwise;
     }
-    struct Result {
-        double seconds = 0; // per iteration, summed over repetitions
-        int repetitions = 0;
-        double target = 0;
-        double items = 1;
-        double Mean() const { return seconds / repetitions; }
-    };
-    std::map<std::string, Result> m_results;
-    std::vector<std::string> m_order;
+    std::vector<Result> m_results;
 };
 
 } // namespace

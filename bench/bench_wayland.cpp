@@ -4,6 +4,7 @@
 #include "fakes/fake_platform.h"
 #include "platform/wayland/frame_store.h"
 #include "platform/wayland/open_portal_screen.h"
+#include "support/pattern_frame.h"
 #include "support/waiting.h"
 
 #include <QProcess>
@@ -19,11 +20,7 @@ constexpr int kRunMs = 3000;
 void BM_WaylandFramePixelRead(benchmark::State& state) {
     FrameStore store;
     store.SetOutputs({QRect(0, 0, kWidth, kHeight)});
-    const std::vector<std::uint8_t> black(static_cast<std::size_t>(kWidth) * kHeight * 4);
-    auto frame = std::make_shared<Frame>();
-    frame->CopyFrom(black.data(), black.size(), kWidth * 4, kWidth, kHeight,
-                    FramePixelFormat::BGRx);
-    store.Publish(0, std::move(frame));
+    store.Publish(0, PatternFrame(QSize(kWidth, kHeight), 0));
     int x = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(store.PixelAt(x, 400));

@@ -30,17 +30,14 @@ public:
 class DesktopKeys : public FakeHotKeys {
 public:
     struct Binding : IHotKeyRegistration {
-        explicit Binding(DesktopKeys& keys) : owner(keys) {}
-        ~Binding() override {
-            ++owner.releases;
-            owner.events = {};
-        }
-        DesktopKeys& owner;
+        explicit Binding(int& releases) : released(releases) {}
+        ~Binding() override { ++released; }
+        int& released;
     };
     std::unique_ptr<IHotKeyRegistration> BindPickShortcuts(PickShortcutEvents bound) override {
         ++binds;
         events = std::move(bound);
-        return std::make_unique<Binding>(*this);
+        return std::make_unique<Binding>(releases);
     }
     PickShortcutEvents events;
     int binds = 0, releases = 0;
@@ -48,14 +45,13 @@ public:
 
 class DesktopKeysTest : public ::testing::Test {
 protected:
-    CDlgColorEvent& Open(bool editMode) {
+    CDlgColorEvent& Open() {
         const PlatformServices fake = fakes.Services();
         dialog = std::make_unique<CDlgColorEvent>(
             PlatformServices{screen, fake.tone, fake.launcher, fake.profile, fake.messageBox, keys,
                              fake.fileChooser, fake.folders},
             nullptr);
         dialog->m_pEvent = &event;
-        dialog->m_bEditMode = editMode ? 1 : 0;
         dialog->show();
         QCoreApplication::processEvents();
         return *dialog;
@@ -73,7 +69,7 @@ protected:
 TEST_F(DesktopKeysTest, KeysTheDesktopAssignsPickWhereThePointerIs) {
     screen.pixels = {{{50, 60}, kRose}, {{70, 80}, kLeaf}};
     screen.cursor = QPoint(50, 60);
-    CDlgColorEvent& d = Open(false);
+    CDlgColorEvent& d = Open();
     ASSERT_EQ(keys.binds, 1);
     EXPECT_TRUE(keys.held.empty()) << "no key grabbed as on X11";
     EXPECT_EQ(d.m_stcLocationHint->text(), kOverlayHint);

@@ -2,29 +2,13 @@
 // monitor's newest frame, and the pointer from cursor metadata.
 #include "platform/wayland/cursor_metadata.h"
 #include "platform/wayland/frame_store.h"
+#include "support/pattern_frame.h"
 
 #include <spa/buffer/meta.h>
 
 #include <gtest/gtest.h>
 
 #include <array>
-
-namespace {
-
-// A frame whose pixel (x, y) is blue x, green y, red `tag` (stored as BGRx).
-std::shared_ptr<const Frame> TaggedFrame(int width, int height, std::uint8_t tag) {
-    std::vector<std::uint8_t> source;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            source.insert(source.end(),
-                          {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), tag, 0xff});
-    auto frame = std::make_shared<Frame>();
-    frame->CopyFrom(source.data(), source.size(), static_cast<std::size_t>(width) * 4, width,
-                    height, FramePixelFormat::BGRx);
-    return frame;
-}
-
-} // namespace
 
 TEST(FrameTest, EachByteOrderGivesTheSameColourWord) {
     const std::array<std::uint8_t, 4> bytes{0x11, 0x22, 0x33, 0x44};
@@ -71,8 +55,8 @@ TEST(FrameTest, DesktopPointsMapOntoTheNewestFrameOfTheMonitorHoldingThem) {
     EXPECT_EQ(store.PixelAt(5, 5), kUnreadablePixel) << "before the first frame";
     EXPECT_FALSE(store.HasEveryFrame());
 
-    store.Publish(0, TaggedFrame(100, 40, 1));
-    store.Publish(1, TaggedFrame(100, 80, 2));
+    store.Publish(0, PatternFrame(QSize(100, 40), 1));
+    store.Publish(1, PatternFrame(QSize(100, 80), 2));
     const struct {
         QPoint desktop;
         int monitor; // 0: no pixel
@@ -84,19 +68,19 @@ TEST(FrameTest, DesktopPointsMapOntoTheNewestFrameOfTheMonitorHoldingThem) {
     };
     for (const auto& c : cases) {
         const COLORREF expected = c.monitor == 0 ? kUnreadablePixel
-                                                 : RGB(static_cast<std::uint32_t>(c.monitor),
-                                                       c.inFrame.y(), c.inFrame.x());
+                                                 : RGB(c.inFrame.x(), c.inFrame.y(),
+                                                       static_cast<std::uint32_t>(c.monitor));
         EXPECT_EQ(store.PixelAt(c.desktop.x(), c.desktop.y()), expected)
             << c.desktop.x() << "," << c.desktop.y();
     }
     EXPECT_FALSE(store.HasEveryFrame());
 
     // A newer frame replaces the old one whole; the old one is handed back.
-    const auto previous = store.Publish(0, TaggedFrame(100, 40, 7));
+    const auto previous = store.Publish(0, PatternFrame(QSize(100, 40), 7));
     ASSERT_TRUE(previous);
-    EXPECT_EQ(previous->PixelAt(3, 4), RGB(1, 4, 3));
-    EXPECT_EQ(store.PixelAt(3, 4), RGB(7, 4, 3));
-    store.Publish(2, TaggedFrame(10, 10, 3));
+    EXPECT_EQ(previous->PixelAt(3, 4), RGB(3, 4, 1));
+    EXPECT_EQ(store.PixelAt(3, 4), RGB(3, 4, 7));
+    store.Publish(2, PatternFrame(QSize(10, 10), 3));
     EXPECT_TRUE(store.HasEveryFrame());
 
     store.SetOutputs({});

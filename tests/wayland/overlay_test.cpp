@@ -1,7 +1,7 @@
 // The pick overlay and the marker on Qt's offscreen platform over hand-made stills of two
 // monitors (one scaled).
 #include "fakes/fake_platform.h"
-#include "platform/wayland/frame.h"
+#include "support/pattern_frame.h"
 #include "support/waiting.h"
 #include "ui/overlay/pick_overlay.h"
 #include "ui/overlay/show_location.h"
@@ -15,19 +15,6 @@
 
 namespace {
 
-// A still of `area` whose own pixel (x, y) has red x, green y and blue `tag` (mod 256).
-MonitorStill Still(QRect area, QSize pixels, std::uint8_t tag) {
-    std::vector<std::uint8_t> bytes;
-    for (int y = 0; y < pixels.height(); ++y)
-        for (int x = 0; x < pixels.width(); ++x)
-            bytes.insert(bytes.end(),
-                         {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), tag, 0xff});
-    auto frame = std::make_shared<Frame>();
-    frame->CopyFrom(bytes.data(), bytes.size(), static_cast<std::size_t>(pixels.width()) * 4,
-                    pixels.width(), pixels.height(), FramePixelFormat::RGBx);
-    return {area, std::move(frame)};
-}
-
 // The size of each monitor: the offscreen screen's, which the windows fill.
 QSize MonitorSize() {
     return QGuiApplication::primaryScreen()->size();
@@ -36,8 +23,8 @@ QSize MonitorSize() {
 // Two monitors side by side; the right one streams half its size in pixels.
 std::vector<MonitorStill> TwoMonitors() {
     const QSize size = MonitorSize();
-    return {Still(QRect(QPoint(0, 0), size), size, 1),
-            Still(QRect(QPoint(size.width(), 0), size), size / 2, 2)};
+    return {{QRect(QPoint(0, 0), size), PatternFrame(size, 1)},
+            {QRect(QPoint(size.width(), 0), size), PatternFrame(size / 2, 2)}};
 }
 
 std::vector<QWidget*> FullScreenWindows() {

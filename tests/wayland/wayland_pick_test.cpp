@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -43,23 +42,30 @@ bool Type(const char* key) {
 // A native window of one colour that notes where the pointer last was over it.
 class ProbeWindow : public QWidget {
 public:
-    explicit ProbeWindow(COLORREF colour) : m_colour(colour) {
+    explicit ProbeWindow(COLORREF colour) {
+        setPalette(QColor(static_cast<int>(GetRValue(colour)), static_cast<int>(GetGValue(colour)),
+                          static_cast<int>(GetBValue(colour))));
+        setAutoFillBackground(true);
         setMouseTracking(true);
         show();
     }
     std::optional<QPointF> pointer;
 
 protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter(this).fillRect(rect(), QColor(static_cast<int>(GetRValue(m_colour)),
-                                               static_cast<int>(GetGValue(m_colour)),
-                                               static_cast<int>(GetBValue(m_colour))));
-    }
     void enterEvent(QEnterEvent* event) override { pointer = event->position(); }
     void mouseMoveEvent(QMouseEvent* event) override { pointer = event->position(); }
+};
 
-private:
-    COLORREF m_colour;
+// The real screen, the two windows it shows and a keyboard, for the whole suite; they go in
+// the reverse order.
+struct Desktop {
+    FakeProfile profile;
+    std::unique_ptr<PortalScreen> screen = OpenPortalScreen(profile);
+    ProbeWindow rose{kRose};
+    ProbeWindow leaf{kLeaf};
+    // The desktop has no keyboard of its own, and one that wtype adds only for its keys would
+    // be gone before this program got to know it.
+    QProcess keyboard;
 };
 
 class WaylandPickTest : public ::testing::Test {
@@ -67,36 +73,24 @@ protected:
     static void SetUpTestSuite() {
         ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("wayland"))
             << "run inside the Wayland session of scripts/wayland-session.sh";
-        profile = std::make_unique<FakeProfile>();
-        screen = OpenPortalScreen(*profile);
-        rose = std::make_unique<ProbeWindow>(kRose);
-        leaf = std::make_unique<ProbeWindow>(kLeaf);
-        // A keyboard for the whole suite: the desktop has none of its own, and one that wtype
-        // adds only for its keys would be gone before this program got to know it.
-        keyboard = std::make_unique<QProcess>();
-        keyboard->start(QStringLiteral("wtype"), {QStringLiteral("-s"), QStringLiteral("600000")});
-        ASSERT_TRUE(keyboard->waitForStarted());
+        desktop = std::make_unique<Desktop>();
+        desktop->keyboard.start(QStringLiteral("wtype"),
+                                {QStringLiteral("-s"), QStringLiteral("600000")});
+        ASSERT_TRUE(desktop->keyboard.waitForStarted());
         // sway draws its pointer into the shared pictures: out of the way of the points read.
         ASSERT_TRUE(MovePointer(kAside));
+        PortalScreen& screen = *desktop->screen;
         ASSERT_TRUE(WaitUntil(
-            [] {
-                return screen->GetPixel(kOnRose.x(), kOnRose.y()) == kRose &&
-                       screen->GetPixel(kOnLeaf.x(), kOnLeaf.y()) == kLeaf;
+            [&] {
+                return screen.GetPixel(kOnRose.x(), kOnRose.y()) == kRose &&
+                       screen.GetPixel(kOnLeaf.x(), kOnLeaf.y()) == kLeaf;
             },
             60000))
             << "the shared screen never showed the two windows: " << std::hex
-            << screen->GetPixel(kOnRose.x(), kOnRose.y()) << " "
-            << screen->GetPixel(kOnLeaf.x(), kOnLeaf.y()) << " " << screen->CanBeRead();
+            << screen.GetPixel(kOnRose.x(), kOnRose.y()) << " "
+            << screen.GetPixel(kOnLeaf.x(), kOnLeaf.y()) << " " << screen.CanBeRead();
     }
-    static void TearDownTestSuite() {
-        keyboard->kill();
-        keyboard->waitForFinished();
-        keyboard.reset();
-        rose.reset();
-        leaf.reset();
-        screen.reset();
-        profile.reset();
-    }
+    static void TearDownTestSuite() { desktop.reset(); }
 
     // The editor with the real screen, the other services faked.
     CDlgColorEvent& Open() {
@@ -106,7 +100,7 @@ protected:
         event.m_bExecute = 0;
         const PlatformServices services = fakes.Services();
         dialog = std::make_unique<CDlgColorEvent>(
-            PlatformServices{*screen, services.tone, services.launcher, services.profile,
+            PlatformServices{*desktop->screen, services.tone, services.launcher, services.profile,
                              services.messageBox, services.hotKeys, services.fileChooser,
                              services.folders},
             nullptr);
@@ -131,11 +125,7 @@ protected:
                !QApplication::activeWindow()->isFullScreen();
     }
 
-    static inline std::unique_ptr<QProcess> keyboard;
-    static inline std::unique_ptr<FakeProfile> profile;
-    static inline std::unique_ptr<PortalScreen> screen;
-    static inline std::unique_ptr<ProbeWindow> rose;
-    static inline std::unique_ptr<ProbeWindow> leaf;
+    static inline std::unique_ptr<Desktop> desktop;
     FakePlatform fakes;
     CEventInfo event;
     std::unique_ptr<CDlgColorEvent> dialog;
@@ -193,7 +183,9 @@ TEST_F(WaylandPickTest, ShowLocationMovesThePointerThere) {
         qobject_cast<QAbstractButton*>(d.Control(IDC_SHOW_LOCATION))->click();
         // The rose window fills the left half from the output's corner: its points are the
         // desktop's.
-        EXPECT_TRUE(WaitUntil([&] { return rose->pointer && rose->pointer->toPoint() == target; }))
-            << target.x() << "," << target.y();
+        EXPECT_TRUE(WaitUntil([&] {
+            return desktop->rose.pointer && desktop->rose.pointer->toPoint() == target;
+        })) << target.x()
+            << "," << target.y();
     }
 }

@@ -14,6 +14,17 @@
 
 namespace {
 
+// The Windows name of a file of the Linux side (Wine's drive Z: is the root).
+QString WindowsPath(const QString& path) {
+    return QStringLiteral("Z:") + QDir::toNativeSeparators(path).replace(u'/', u'\\');
+}
+
+QString BuildFile(const QString& name) {
+    return qEnvironmentVariable("TW_WINDOWS_DIR") + u'/' + name;
+}
+
+const QString kProbe = BuildFile(QStringLiteral("tw_win_probe.exe"));
+
 class Wine {
 public:
     Wine() {
@@ -21,10 +32,7 @@ public:
         m_environment.insert(QStringLiteral("WINEDEBUG"), QStringLiteral("-all"));
         // No offers to download Mono or Gecko, which a prefix of its own would make.
         m_environment.insert(QStringLiteral("WINEDLLOVERRIDES"), QStringLiteral("mscoree,mshtml="));
-        QProcess boot;
-        boot.setProcessEnvironment(m_environment);
-        boot.start(QStringLiteral("wineboot"), {QStringLiteral("-i")});
-        m_ready = boot.waitForFinished(180000) && boot.exitCode() == 0;
+        m_ready = Run({QStringLiteral("wineboot"), QStringLiteral("-i")}, 180000).first == 0;
     }
     // Ends every program of the prefix, and its server, before the prefix goes.
     ~Wine() {
@@ -37,26 +45,19 @@ public:
     Wine& operator=(const Wine&) = delete;
     bool IsReady() const { return m_ready; }
 
-    // A Windows program of the build's folder, started with `arguments`.
-    std::unique_ptr<QProcess> Start(const QString& program, const QStringList& arguments) const {
+    // `wine` with `arguments`: a Windows program and its own arguments.
+    std::unique_ptr<QProcess> Start(const QStringList& arguments) const {
         auto process = std::make_unique<QProcess>();
         process->setProcessEnvironment(m_environment);
-        process->start(QStringLiteral("wine"), QStringList{BuildFile(program)} + arguments);
+        process->start(QStringLiteral("wine"), arguments);
         return process;
     }
     // Runs it to its end: its exit code and standard output.
-    std::pair<int, QByteArray> Run(const QString& program, const QStringList& arguments) const {
-        const auto process = Start(program, arguments);
-        if (!process->waitForFinished(60000))
+    std::pair<int, QByteArray> Run(const QStringList& arguments, int timeoutMs = 60000) const {
+        const auto process = Start(arguments);
+        if (!process->waitForFinished(timeoutMs))
             return {-1, {}};
         return {process->exitCode(), process->readAllStandardOutput()};
-    }
-    static QString BuildFile(const QString& name) {
-        return qEnvironmentVariable("TW_WINDOWS_DIR") + u'/' + name;
-    }
-    // The Windows name of a file of the Linux side (Wine's drive Z: is the root).
-    static QString WindowsPath(const QString& path) {
-        return QStringLiteral("Z:") + QDir::toNativeSeparators(path).replace(u'/', u'\\');
     }
     // The user's %LOCALAPPDATA% in the prefix.
     QString LocalAppData() const {
@@ -67,27 +68,22 @@ public:
         return {};
     }
     // Files named *.twrec open with the probe's recorder, which appends its arguments to `log`.
+    // Wine finds associations under HKEY_CLASSES_ROOT only, not the user's own classes.
     bool AssociateRecorder(const QString& log) const {
-        const QString command = QStringLiteral("\"%1\" record \"%2\" \"%3\"")
-                                    .arg(WindowsPath(BuildFile(QStringLiteral("tw_win_probe.exe"))),
-                                         WindowsPath(log), QStringLiteral("%1"));
-        // Wine finds associations under HKEY_CLASSES_ROOT only, not the user's own classes.
-        const QString classes = QStringLiteral("HKCR\\");
-        return Reg({classes + QStringLiteral(".twrec"), QStringLiteral("twrec.file")}) &&
-               Reg({classes + QStringLiteral("twrec.file\\shell\\open\\command"), command});
+        const QString command =
+            QStringLiteral("\"%1\" record \"%2\" \"%3\"")
+                .arg(WindowsPath(kProbe), WindowsPath(log), QStringLiteral("%1"));
+        const auto set = [this](const QString& key, const QString& value) {
+            return Run({QStringLiteral("reg"), QStringLiteral("add"),
+                        QStringLiteral("HKCR\\") + key, QStringLiteral("/ve"), QStringLiteral("/d"),
+                        value, QStringLiteral("/f")})
+                       .first == 0;
+        };
+        return set(QStringLiteral(".twrec"), QStringLiteral("twrec.file")) &&
+               set(QStringLiteral("twrec.file\\shell\\open\\command"), command);
     }
 
 private:
-    bool Reg(const QStringList& keyAndDefault) const {
-        QProcess reg;
-        reg.setProcessEnvironment(m_environment);
-        reg.start(QStringLiteral("wine"),
-                  {QStringLiteral("reg"), QStringLiteral("add"), keyAndDefault[0],
-                   QStringLiteral("/ve"), QStringLiteral("/d"), keyAndDefault[1],
-                   QStringLiteral("/f")});
-        return reg.waitForFinished(60000) && reg.exitCode() == 0;
-    }
-
     QTemporaryDir m_prefix;
     QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
     bool m_ready = false;
@@ -111,8 +107,7 @@ TEST_F(WineTest, ScreenReadsAWindowOfKnownColourAndNothingOffTheScreen) {
     const ColourWindow window(QRect(300, 200, 120, 90), QStringLiteral("#336699"));
     const auto probe = [](int x, int y) {
         return g_wine
-            ->Run(QStringLiteral("tw_win_probe.exe"),
-                  {QStringLiteral("pixel"), QString::number(x), QString::number(y)})
+            ->Run({kProbe, QStringLiteral("pixel"), QString::number(x), QString::number(y)})
             .second.trimmed();
     };
     // A colour word holds red in its lowest byte.
@@ -121,10 +116,10 @@ TEST_F(WineTest, ScreenReadsAWindowOfKnownColourAndNothingOffTheScreen) {
 }
 
 TEST_F(WineTest, HotKeyPressArrivesAndAKeyHeldByAnotherProgramIsRefused) {
-    constexpr int kF8 = 0x77;
-    const auto holder =
-        g_wine->Start(QStringLiteral("tw_win_probe.exe"),
-                      {QStringLiteral("hotkey"), QString::number(kF8), QStringLiteral("60")});
+    const auto hotKeyF8 = [](const char* seconds) {
+        return QStringList{kProbe, QStringLiteral("hotkey"), QStringLiteral("119"), seconds};
+    };
+    const auto holder = g_wine->Start(hotKeyF8("60"));
     QByteArray said;
     const auto hears = [&](const QByteArray& text) {
         return WaitUntil(
@@ -135,9 +130,7 @@ TEST_F(WineTest, HotKeyPressArrivesAndAKeyHeldByAnotherProgramIsRefused) {
             30000);
     };
     ASSERT_TRUE(hears("registered")) << said.constData();
-    const auto [status, answer] =
-        g_wine->Run(QStringLiteral("tw_win_probe.exe"),
-                    {QStringLiteral("hotkey"), QString::number(kF8), QStringLiteral("1")});
+    const auto [status, answer] = g_wine->Run(hotKeyF8("1"));
     EXPECT_EQ(status, 3);
     EXPECT_EQ(answer.trimmed(), "refused");
 
@@ -154,20 +147,16 @@ TEST_F(WineTest, ShellOpensAFileWithItsPathAsOneArgument) {
     const QString log = folder.filePath(QStringLiteral("opened.log"));
     ASSERT_TRUE(g_wine->AssociateRecorder(log));
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("with blanks")));
-    const QString file = folder.filePath(QStringLiteral("with blanks/a list.twrec"));
-    ASSERT_TRUE(WriteFile(file, "x"));
-
-    const auto [status, output] =
-        g_wine->Run(QStringLiteral("tw_win_probe.exe"),
-                    {QStringLiteral("shell"), QStringLiteral("Open"), Wine::WindowsPath(file)});
-    EXPECT_EQ(status, 0);
+    const QString path = folder.filePath(QStringLiteral("with blanks/a list.twrec"));
+    ASSERT_TRUE(WriteFile(path, "x"));
+    const QString file = WindowsPath(path);
+    const auto shell = [&](const char* verb) {
+        return g_wine->Run({kProbe, QStringLiteral("shell"), verb, file}).first;
+    };
+    EXPECT_EQ(shell("Open"), 0);
     ASSERT_TRUE(WaitUntil([&] { return LineCount(log) == 1; }, 30000));
-    EXPECT_EQ(ReadFile(log), (Wine::WindowsPath(file) + QStringLiteral("|\n")).toUtf8());
-    EXPECT_NE(g_wine
-                  ->Run(QStringLiteral("tw_win_probe.exe"),
-                        {QStringLiteral("shell"), QStringLiteral("fly"), Wine::WindowsPath(file)})
-                  .first,
-              0);
+    EXPECT_EQ(ReadFile(log), (file + QStringLiteral("|\n")).toUtf8());
+    EXPECT_NE(shell("fly"), 0);
 }
 
 TEST_F(WineTest, ProgramDetectsCountsLaunchesAndSavesInLocalAppData) {
@@ -177,13 +166,14 @@ TEST_F(WineTest, ProgramDetectsCountsLaunchesAndSavesInLocalAppData) {
     ASSERT_TRUE(g_wine->AssociateRecorder(log));
     const QString target = folder.filePath(QStringLiteral("target.twrec"));
     ASSERT_TRUE(WriteFile(target, "x"));
-    CEventInfo event = WatchingEvent(Wine::WindowsPath(target));
+    CEventInfo event = WatchingEvent(WindowsPath(target));
     const QString dataFile =
         g_wine->LocalAppData() + QStringLiteral("/Tintwatch/Tintwatchv7.1.dat");
     ASSERT_TRUE(QDir().mkpath(QFileInfo(dataFile).path()));
     ASSERT_TRUE(WriteFile(dataFile, DataFileBytes({event})));
 
-    const auto program = g_wine->Start(QStringLiteral("tintwatch.exe"), {});
+    const QStringList program{BuildFile(QStringLiteral("tintwatch.exe"))};
+    const auto first = g_wine->Start(program);
     Settle(8000);
     EXPECT_FALSE(QFile::exists(log)) << "acted while the point was still blue";
     ASSERT_TRUE(watched.SetColour(QStringLiteral("#e02020")));
@@ -199,12 +189,12 @@ TEST_F(WineTest, ProgramDetectsCountsLaunchesAndSavesInLocalAppData) {
     event.m_nDetectCount = 3;
     event.m_bEnabled = 0;
     ExpectSameStoredFields((*saved)[0], event);
-    const QString line = Wine::WindowsPath(target) + QStringLiteral("|\n");
+    const QString line = WindowsPath(target) + QStringLiteral("|\n");
     EXPECT_EQ(ReadFile(log), (line + line + line).toUtf8());
 
     // A second start hands over to this one through the instance pipe and ends at once.
-    EXPECT_EQ(g_wine->Run(QStringLiteral("tintwatch.exe"), {}).first, 0);
-    EXPECT_EQ(program->state(), QProcess::Running);
-    program->kill();
-    program->waitForFinished();
+    EXPECT_EQ(g_wine->Run(program).first, 0);
+    EXPECT_EQ(first->state(), QProcess::Running);
+    first->kill();
+    first->waitForFinished();
 }
