@@ -11,6 +11,7 @@
 #include "model/tintwatch_doc.h"
 #include "support/file_size_limit.h"
 #include "support/recording_target.h"
+#include "support/records.h"
 #include "support/waiting.h"
 
 #include <QCoreApplication>
@@ -306,10 +307,8 @@ QString DataFile() {
 }
 
 // The first event of the data file as it is on the disk now.
-CEventInfo StoredEvent(IScreen& screen, IMessageBox& box) {
-    CTintwatchDoc stored(screen, box);
-    stored.LoadFromBytes(ReadWholeFile(DataFile()));
-    return stored.m_arrEvents.empty() ? CEventInfo() : stored.m_arrEvents.front();
+CEventInfo StoredEvent() {
+    return EventsOf(ReadWholeFile(DataFile())).value().at(0);
 }
 
 class SavePolicyTest : public ::testing::Test {
@@ -321,6 +320,7 @@ protected:
         doc.SetSaveNoteHandler([this](const QString& note) { notes << note; });
         MainFramePointer() = &frame;
         screen.background = RGB(1, 2, 3); // differs from every event's colour: each tick detects
+        ticking.callOnTimeout([this] { Tick(); });
     }
     void TearDown() override { MainFramePointer() = nullptr; }
 
@@ -344,12 +344,11 @@ protected:
     SaveRequests saves{&frame};
     DetectionServices services{screen, tones, launcher, saves};
     QStringList notes;
+    QTimer ticking; // a detection every 10 ms while it runs
 };
 
 TEST_F(SavePolicyTest, AHundredDetectionsInASecondCostAFewSavesAndTheFileEndsWithTheLastCount) {
     CEventInfo& event = AddEvent(1000, false);
-    QTimer ticking;
-    ticking.callOnTimeout([this] { Tick(); });
     ticking.start(10);
     Settle(1000);
     ticking.stop();
@@ -359,30 +358,27 @@ TEST_F(SavePolicyTest, AHundredDetectionsInASecondCostAFewSavesAndTheFileEndsWit
     Settle(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 50);
     EXPECT_GE(frame.Count(ID_FILE_SAVE), 3);
     EXPECT_LE(frame.Count(ID_FILE_SAVE), 6);
-    EXPECT_EQ(StoredEvent(screen, box).m_nDetectCount, detections);
+    EXPECT_EQ(StoredEvent().m_nDetectCount, detections);
 }
 
 TEST_F(SavePolicyTest, AtTheMaximumTheDisabledStateIsOnTheDiskBeforeTheLaunch) {
-    const struct {
-        const char* name;
-        int countBefore, maxCount;
-        int storedEnabled, storedCount; // on the disk as the launch starts
-    } cases[] = {
-        {"reaching the maximum", 4, 5, 0, 5},
-        {"below it the launch waits for no save", 2, 5, 1, 2},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        list = FakeEventList();
-        AddEvent(c.maxCount, true).m_nDetectCount = c.countBefore;
-        saves.SaveNow(); // a save just now, so a queued one would still wait
-        std::optional<CEventInfo> atLaunch;
-        launcher.onShellExecute = [&] { atLaunch = StoredEvent(screen, box); };
-        Tick();
-        ASSERT_TRUE(atLaunch);
-        EXPECT_EQ(atLaunch->m_bEnabled, c.storedEnabled);
-        EXPECT_EQ(atLaunch->m_nDetectCount, c.storedCount);
-    }
+    CEventInfo& event = AddEvent(5, true);
+    event.m_nDetectCount = 4;
+    std::optional<CEventInfo> atLaunch;
+    launcher.onShellExecute = [&] { atLaunch = StoredEvent(); };
+    saves.SaveNow(); // a save just now, so a queued one would still wait
+    Tick();
+    ASSERT_TRUE(atLaunch);
+    EXPECT_EQ(atLaunch->m_bEnabled, 0);
+    EXPECT_EQ(atLaunch->m_nDetectCount, 5);
+
+    // Below the maximum the launch waits for no save: the disk holds the state before it.
+    event.m_bEnabled = 1;
+    event.m_nMaxCount = 10;
+    saves.SaveNow();
+    Tick();
+    EXPECT_EQ(atLaunch->m_bEnabled, 1);
+    EXPECT_EQ(atLaunch->m_nDetectCount, 5);
 }
 
 TEST_F(SavePolicyTest, ARunOfFailedSavesShowsOneBoxAndANoteAndLeavesTheFileWhole) {
@@ -392,8 +388,6 @@ TEST_F(SavePolicyTest, ARunOfFailedSavesShowsOneBoxAndANoteAndLeavesTheFileWhole
     ASSERT_GT(before.size(), 20000);
     // Detections go on while the box is open; a second box over it would be shown too.
     box.whileOpen = [] { Settle(600); };
-    QTimer ticking;
-    ticking.callOnTimeout([this] { Tick(); });
     ticking.start(10);
     {
         FileSizeLimit full(1000);
@@ -411,7 +405,7 @@ TEST_F(SavePolicyTest, ARunOfFailedSavesShowsOneBoxAndANoteAndLeavesTheFileWhole
     ticking.stop();
     EXPECT_EQ(notes.back(), QString());
     Settle(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 50);
-    EXPECT_EQ(StoredEvent(screen, box).m_nDetectCount, list.GetItemData(0)->m_nDetectCount);
+    EXPECT_EQ(StoredEvent().m_nDetectCount, list.GetItemData(0)->m_nDetectCount);
 
     // A new run of failures is told of again.
     ticking.start(10);
