@@ -213,9 +213,7 @@ TEST_F(DetectionTest, TonesAreCappedButTheDetectionStands) {
     EXPECT_EQ(tones.Sounding(), ToneWorkers::kMaxSounding);
     EXPECT_EQ(event.m_nDetectCount, ToneWorkers::kMaxSounding + 3);
     tone.Hold(false);
-    for (int i = 0; i < 200 && tones.Sounding() > 0; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    EXPECT_EQ(tones.Sounding(), 0);
+    EXPECT_TRUE(WaitUntil([&] { return tones.Sounding() == 0; }, 1000));
     Tick(1);
     EXPECT_TRUE(tone.WaitForBeeps(ToneWorkers::kMaxSounding + 1));
 }
