@@ -57,11 +57,8 @@ protected:
     struct JournalList : FakeEventList {
         explicit JournalList(QStringList& journal) : j(journal) {}
         void SetItemText(int row, int column, const QString& text) override {
-            if (column == kColumnEnabled) {
-                // Delivers a save already posted, so the journal shows whether it came first.
-                QCoreApplication::sendPostedEvents();
+            if (column == kColumnEnabled)
                 j << QStringLiteral("row %1 %2").arg(row).arg(text);
-            }
             FakeEventList::SetItemText(row, column, text);
         }
         QStringList& j;
@@ -194,7 +191,7 @@ TEST_F(DetectionTest, AtTheMaximumActionsRunInTheirFixedOrder) {
     EXPECT_EQ(tone.Beeps().front(), std::make_pair(440u, 250u));
     EXPECT_EQ(journal, QStringList({
                            "kill 1 tones 0",          // disabled and stopped first
-                           "command 57603",           // tone started, then the save posted
+                           "command 57603",           // tone started, then the save written
                            "row 0 No",                // the refresh shows it
                            "kill 1 tones 1",          // and leaves the timer stopped
                            "launch Open /tmp/a b.sh", // the launch comes last
@@ -309,18 +306,18 @@ CEventInfo StoredEvent() {
     return EventsOf(ReadWholeFile(DataFile())).value().at(0);
 }
 
-class SavePolicyTest : public ::testing::Test {
+// Detections saved by the real document to the data file.
+class SavePolicyTest : public DetectionTest {
 protected:
     void SetUp() override {
+        DetectionTest::SetUp();
         QFile::remove(DataFile());
         doc.SetView(&list);
         frame.forward = [this](int id) { return doc.OnCommand(id); };
         doc.SetSaveNoteHandler([this](const QString& note) { notes << note; });
-        MainFramePointer() = &frame;
         screen.background = RGB(1, 2, 3); // differs from every event's colour: each tick detects
-        ticking.callOnTimeout([this] { Tick(); });
+        ticking.callOnTimeout([this] { Tick(1); });
     }
-    void TearDown() override { MainFramePointer() = nullptr; }
 
     CEventInfo& AddEvent(int maxCount, bool launch) {
         CEventInfo event = ChangeEvent(kWhite, maxCount);
@@ -328,19 +325,9 @@ protected:
         event.m_sComment = QString(12000, u'x'); // a file larger than the limit below
         return list.Add(event);
     }
-    void Tick() { RunDetectionStep(1, list, timers, services); }
 
-    FakeScreen screen;
     FakeMessageBox box;
-    FakeEventList list;
-    FakeTimerHost timers;
-    FakeTone tone;
-    ToneWorkers tones{tone};
-    FakeLauncher launcher;
     CTintwatchDoc doc{screen, box};
-    RecordingTarget frame; // the main frame, whose save command reaches the document
-    SaveRequests saves{&frame};
-    DetectionServices services{screen, tones, launcher, saves};
     QStringList notes;
     QTimer ticking; // a detection every 10 ms while it runs
 };
@@ -365,7 +352,7 @@ TEST_F(SavePolicyTest, AtTheMaximumTheDisabledStateIsOnTheDiskBeforeTheLaunch) {
     std::optional<CEventInfo> atLaunch;
     launcher.onShellExecute = [&] { atLaunch = StoredEvent(); };
     saves.SaveNow(); // a save just now, so a queued one would still wait
-    Tick();
+    Tick(1);
     ASSERT_TRUE(atLaunch);
     EXPECT_EQ(atLaunch->m_bEnabled, 0);
     EXPECT_EQ(atLaunch->m_nDetectCount, 5);
@@ -374,7 +361,7 @@ TEST_F(SavePolicyTest, AtTheMaximumTheDisabledStateIsOnTheDiskBeforeTheLaunch) {
     event.m_bEnabled = 1;
     event.m_nMaxCount = 10;
     saves.SaveNow();
-    Tick();
+    Tick(1);
     EXPECT_EQ(atLaunch->m_bEnabled, 1);
     EXPECT_EQ(atLaunch->m_nDetectCount, 5);
 }
