@@ -257,6 +257,8 @@ TEST_F(DetectionTest, TicksDueTogetherReadOnceThenStepEachRowWithItsOwnPixelInTi
         run({9});
     };
     run({7, 8});
+    ASSERT_EQ(screen.batches.size(), 3u);
+    EXPECT_EQ(screen.batches[1], (std::vector<QPoint>{{1, 1}, {2, 2}})) << "points read again";
     EXPECT_EQ(launching.m_nDetectCount, 1);
     EXPECT_EQ(moved.m_nDetectCount, 0);
     EXPECT_EQ(nested.m_nDetectCount, 1);
