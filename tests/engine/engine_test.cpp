@@ -43,10 +43,6 @@ class DetectionTest : public ::testing::Test {
 protected:
     struct JournalTimers : FakeTimerHost {
         JournalTimers(QStringList& journal, ToneWorkers& tones) : j(journal), t(tones) {}
-        bool SetTimer(std::uintptr_t id, std::uint32_t period) override {
-            j << QStringLiteral("set %1 %2").arg(id).arg(period);
-            return FakeTimerHost::SetTimer(id, period);
-        }
         void KillTimer(std::uintptr_t id) override {
             j << QStringLiteral("kill %1 tones %2").arg(id).arg(t.Sounding());
             FakeTimerHost::KillTimer(id);
@@ -60,14 +56,6 @@ protected:
             if (column == kColumnEnabled)
                 j << QStringLiteral("row %1 %2").arg(row).arg(text);
             FakeEventList::SetItemText(row, column, text);
-        }
-        QStringList& j;
-    };
-    struct JournalLauncher : FakeLauncher {
-        explicit JournalLauncher(QStringList& journal) : j(journal) {}
-        bool ShellExecute(const QString& verb, const QString& file) override {
-            j << QStringLiteral("launch %1 %2").arg(verb, file);
-            return FakeLauncher::ShellExecute(verb, file);
         }
         QStringList& j;
     };
@@ -96,7 +84,7 @@ protected:
     FakeScreen screen;
     FakeTone tone;
     ToneWorkers tones{tone};
-    JournalLauncher launcher{journal};
+    FakeLauncher launcher;
     JournalTimers timers{journal, tones};
     JournalList list{journal};
     RecordingTarget frame; // the main frame
@@ -185,16 +173,17 @@ TEST_F(DetectionTest, AtTheMaximumActionsRunInTheirFixedOrder) {
     source.m_sFilePath = QStringLiteral("/tmp/a b.sh");
     list.Add(source);
     screen.background = kRed;
+    launcher.onShellExecute = [this] { journal << launcher.calls.back(); };
     tone.Hold(true);
     Tick(1);
     ASSERT_TRUE(tone.WaitForBeeps(1));
     EXPECT_EQ(tone.Beeps().front(), std::make_pair(440u, 250u));
     EXPECT_EQ(journal, QStringList({
-                           "kill 1 tones 0",          // disabled and stopped first
-                           "command 57603",           // tone started, then the save written
-                           "row 0 No",                // the refresh shows it
-                           "kill 1 tones 1",          // and leaves the timer stopped
-                           "launch Open /tmp/a b.sh", // the launch comes last
+                           "kill 1 tones 0",         // disabled and stopped first
+                           "command 57603",          // tone started, then the save written
+                           "row 0 No",               // the refresh shows it
+                           "kill 1 tones 1",         // and leaves the timer stopped
+                           "shell Open /tmp/a b.sh", // the launch comes last
                        }));
 }
 
