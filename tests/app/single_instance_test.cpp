@@ -48,14 +48,12 @@ struct Probe {
 
 } // namespace
 
-TEST(SingleInstanceTest, LaterStartsHandOverTheirCommandEvenAfterTheHolderCrashed) {
+TEST(SingleInstanceTest, LaterStartsHandOverTheirCommandAfterTheHolderCrashed) {
     UserFolders user;
     const QString folder = user.Path("runtime");
     {
         Probe crashed(folder);
         ASSERT_TRUE(crashed.Said("primary"));
-        EXPECT_TRUE(Probe(folder).EndedAsSecondary());
-        EXPECT_TRUE(crashed.Said(kHandedOver));
         crashed.process.kill(); // SIGKILL: no clean-up at all
         crashed.process.waitForFinished();
         ASSERT_TRUE(QFileInfo::exists(folder + "/tintwatch.socket"));
