@@ -146,8 +146,11 @@ start_wayland_session() {
     _wayland_fail "pipewire did not start"
     return 1
   }
-  env "${WAYLAND_SESSION_ENV[@]}" wireplumber >"$dir/wireplumber.log" 2>&1 &
+  # Its configuration from here: the Bluetooth monitor off.
+  env "${WAYLAND_SESSION_ENV[@]}" XDG_CONFIG_HOME="$WAYLAND_SESSION_SCRIPTS" wireplumber \
+    >"$dir/wireplumber.log" 2>&1 &
   WAYLAND_SESSION_PIDS+=($!)
+  local wireplumber=$!
 
   # Asking for the screen-cast version starts both portals; the answer says they are up.
   _wayland_wait_for 20 in_wayland_session dbus-send --session --print-reply \
@@ -155,6 +158,11 @@ start_wayland_session() {
     org.freedesktop.DBus.Properties.Get string:org.freedesktop.portal.ScreenCast \
     string:version >/dev/null || {
     _wayland_fail "the screen-cast portal did not answer"
+    return 1
+  }
+  # Without it streams are never linked, and every picture would just never come.
+  kill -0 "$wireplumber" 2>/dev/null || {
+    _wayland_fail "wireplumber ended"
     return 1
   }
 }
