@@ -1,14 +1,10 @@
-// Drives one Windows backend at a time, for the tests that run it under Wine.
-//   tw_win_probe pixel X Y          prints the colour word at (X, Y) as six hex digits, or
-//                                   "unreadable"
+// Drives the Windows hot-key backend, and stands in for a launched program, for the tests
+// that run under Wine.
 //   tw_win_probe hotkey VK SECONDS  prints "registered" or "refused" (exit 3), then
 //                                   "pressed VK" at each press until SECONDS have passed; it
 //                                   shows a small window, which Wine needs to get the keys
-//   tw_win_probe shell VERB FILE    opens FILE with VERB through the shell; exit 3 on failure
 //   tw_win_probe record LOG ARG...  appends its arguments to LOG, one line of "ARG|" each
 #include "platform/win/win_hot_keys.h"
-#include "platform/win/win_launcher.h"
-#include "platform/win/win_screen.h"
 
 #include <QApplication>
 #include <QFile>
@@ -18,15 +14,6 @@
 #include <cstdio>
 
 namespace {
-
-int Pixel(int x, int y) {
-    const COLORREF colour = WinScreen().GetPixel(x, y);
-    if (colour == kUnreadablePixel)
-        std::printf("unreadable\n");
-    else
-        std::printf("%06X\n", static_cast<unsigned>(colour));
-    return 0;
-}
 
 int HotKey(std::uint16_t virtualKey, int seconds) {
     WinHotKeys keys;
@@ -63,14 +50,10 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments().mid(1);
     const QString command = arguments.value(0);
-    if (command == QLatin1String("pixel") && arguments.size() == 3)
-        return Pixel(arguments[1].toInt(), arguments[2].toInt());
     if (command == QLatin1String("hotkey") && arguments.size() == 3)
         return HotKey(static_cast<std::uint16_t>(arguments[1].toUInt()), arguments[2].toInt());
-    if (command == QLatin1String("shell") && arguments.size() == 3)
-        return WinLauncher().ShellExecute(arguments[1], arguments[2]) ? 0 : 3;
     if (command == QLatin1String("record") && arguments.size() >= 2)
         return Record(arguments[1], arguments.mid(2));
-    std::fprintf(stderr, "usage: tw_win_probe pixel|hotkey|shell|record ...\n");
+    std::fprintf(stderr, "usage: tw_win_probe hotkey|record ...\n");
     return 2;
 }
