@@ -1,7 +1,6 @@
 // The main frame on Qt's offscreen platform: its keys carry the right commands, commands travel
 // frame -> view -> application, Hide with and without a notification area, and every way out
 // closes the same way once, a modal window first.
-#include "engine/main_frame_pointer.h"
 #include "fakes/fake_platform.h"
 #include "platform/browser/help_links.h"
 #include "support/recording_target.h"
@@ -86,10 +85,20 @@ TEST_F(FrameTest, KeysToolbarAndMenusSendTheirCommandsToTheViewThenTheApplicatio
     EXPECT_FALSE(frame->OnCommand(ID_FILE_OPEN + 1000)); // unknown everywhere: reported so
 }
 
-TEST_F(FrameTest, HideKeepsTheIconAndADoubleClickOnItRestores) {
+TEST_F(FrameTest, HideKeepsTheIconOrWithoutANotificationAreaMinimisesAndSaysWhy) {
+    area = false;
+    frame->OnCommand(ID_HIDE_TO_NOTIFICATION_AREA);
+    EXPECT_FALSE(frame->isHidden()) << "nothing would be left to bring it back";
+    EXPECT_TRUE(frame->windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QString::fromLatin1(kNoNotificationAreaText));
+    frame->OnCommand(ID_TRAY_CONFIGURE);
+    EXPECT_FALSE(frame->windowState() & Qt::WindowMinimized);
+
+    area = true;
     frame->showMaximized();
     frame->OnCommand(ID_HIDE_TO_NOTIFICATION_AREA);
     EXPECT_TRUE(frame->isHidden());
+    EXPECT_FALSE(frame->windowState() & Qt::WindowMinimized);
     EXPECT_TRUE(frame->NotificationIcon().Icon().isVisible());
     EXPECT_TRUE(log.empty()); // hiding is no close
     QSystemTrayIcon& icon = frame->NotificationIcon().Icon();
@@ -98,20 +107,6 @@ TEST_F(FrameTest, HideKeepsTheIconAndADoubleClickOnItRestores) {
     emit icon.activated(QSystemTrayIcon::DoubleClick);
     EXPECT_TRUE(frame->isVisible());
     EXPECT_TRUE(frame->windowState() & Qt::WindowMaximized); // back as it was
-}
-
-TEST_F(FrameTest, WithoutANotificationAreaHideMinimisesAndSaysWhy) {
-    area = false;
-    frame->OnCommand(ID_HIDE_TO_NOTIFICATION_AREA);
-    EXPECT_FALSE(frame->isHidden()) << "nothing would be left to bring it back";
-    EXPECT_TRUE(frame->windowState() & Qt::WindowMinimized);
-    EXPECT_EQ(frame->statusBar()->currentMessage(), QString::fromLatin1(kNoNotificationAreaText));
-    frame->OnCommand(ID_TRAY_CONFIGURE);
-    EXPECT_FALSE(frame->windowState() & Qt::WindowMinimized);
-    area = true;
-    frame->OnCommand(ID_HIDE_TO_NOTIFICATION_AREA);
-    EXPECT_TRUE(frame->isHidden());
-    EXPECT_FALSE(frame->windowState() & Qt::WindowMinimized);
 }
 
 TEST_F(FrameTest, EveryExitPathClosesTheSameWayOnce) {
