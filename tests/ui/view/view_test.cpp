@@ -36,8 +36,8 @@ CEventInfo Event(int interval, bool enabled, const QString& comment = {}) {
 
 class ViewTest : public ::testing::Test, public ViewWindow {
 protected:
-    // Opens the view with its initial update and by default lets the work it posted run.
-    void Run(const std::vector<CEventInfo>& events, bool deliver = true) {
+    // Opens the view with its initial update; the work it posts waits for Deliver().
+    void Run(const std::vector<CEventInfo>& events) {
         const auto makeTimers = [this](TicksHandler onTicks) {
             tick = [onTicks](std::uintptr_t id) { onTicks({&id, 1}); };
             auto host = std::make_unique<FakeTimerHost>();
@@ -46,8 +46,6 @@ protected:
         };
         Open(events, makeTimers);
         view->OnInitialUpdate();
-        if (deliver)
-            Deliver();
     }
     // Delivers everything posted so far; returns the commands that reached the frame then.
     std::vector<int> Deliver() {
@@ -83,7 +81,7 @@ TEST_F(ViewTest, StoredEventsGetNumberedRowsWithSwatchesAndOnlyEnabledOnesTick) 
     EXPECT_EQ(Column(kColumnComment), QStringList({"a", "b", "c"}));
     EXPECT_EQ(Column(kColumnEnabled), QStringList({"Yes", "No", "Yes"}));
     EXPECT_EQ(timers->running, Timers({{1, 500}, {3, 250}}));
-    EXPECT_TRUE(commands.received.empty()) << "stored events mean no editor for a new one";
+    EXPECT_TRUE(Deliver().empty()) << "stored events mean no editor for a new one";
 
     EXPECT_EQ(view->GetItemData(3), nullptr);
     // The colour's words beside a swatch of it.
@@ -98,7 +96,7 @@ TEST_F(ViewTest, AnEmptyListAsksForAnEventOnceTheWindowRunsAndThePlacementComesB
     QWidget earlier;
     earlier.setGeometry(screen.right() - 200, screen.bottom() - 100, 500, 300);
     platform.profile.values["Settings/LastLocation"] = earlier.saveGeometry();
-    Run({}, false);
+    Run({});
     EXPECT_TRUE(screen.contains(frame.geometry()));
     EXPECT_EQ(frame.geometry().size(), QSize(500, 300));
     EXPECT_EQ(editor.runs, 0);
