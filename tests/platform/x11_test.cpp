@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <xcb/xcb.h>
 
+#include <cstdio>
 #include <vector>
 
 TEST(XcbScreenTest, PointerWarpsReadsBackAndStaysOnTheScreen) {
@@ -43,16 +44,16 @@ public:
         if (m_keycode)
             xcb_request_check(
                 m_connection.get(),
-                xcb_ungrab_key_checked(m_connection.get(), *m_keycode, Root(), XCB_MOD_MASK_ANY));
+                xcb_ungrab_key_checked(m_connection.get(), m_keycode, Root(), XCB_MOD_MASK_ANY));
     }
     bool Grab(std::uint16_t key, int modifiers) {
         const std::optional<xcb_keysym_t> keysym = FunctionKeySym(key);
-        m_keycode = keysym ? KeycodeForKeysym(m_connection.get(), *keysym) : std::nullopt;
+        m_keycode = keysym ? KeycodeForKeysym(m_connection.get(), *keysym).value_or(0) : 0;
         return m_keycode &&
                !XcbReply<xcb_generic_error_t>(xcb_request_check(
                    m_connection.get(),
                    xcb_grab_key_checked(m_connection.get(), 1, Root(),
-                                        static_cast<std::uint16_t>(modifiers), *m_keycode,
+                                        static_cast<std::uint16_t>(modifiers), m_keycode,
                                         XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)));
     }
 
@@ -62,7 +63,7 @@ private:
     }
     std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> m_connection{
         xcb_connect(nullptr, nullptr), &xcb_disconnect};
-    std::optional<xcb_keycode_t> m_keycode;
+    xcb_keycode_t m_keycode = 0; // none: keycodes start at 8
 };
 
 // Whether another client could grab the key right now (and let it go at once).
@@ -82,7 +83,7 @@ protected:
 
 } // namespace
 
-TEST_F(XcbHotKeysTest, HeldKeyIsTakenForOthersUntilReleased) {
+TEST_F(XcbHotKeysTest, HeldKeysAreTakenForOthersAndAKeyHeldElsewhereLeavesNoPartialGrab) {
     EXPECT_EQ(Register(0x41), nullptr) << "only function keys";
     EXPECT_NE(Register(0x70), nullptr) << "F1, the first of them";
     auto registration = Register(VK_F6);
@@ -90,14 +91,11 @@ TEST_F(XcbHotKeysTest, HeldKeyIsTakenForOthersUntilReleased) {
     for (const int modifiers : kLockVariants)
         EXPECT_FALSE(FreeForOthers(VK_F6, modifiers)) << "modifiers " << modifiers;
     EXPECT_EQ(Register(VK_F6), nullptr) << "a key this program holds is not free either";
-
     registration.reset();
     for (const int modifiers : kLockVariants)
         EXPECT_TRUE(FreeForOthers(VK_F6, modifiers)) << "modifiers " << modifiers;
     EXPECT_NE(Register(VK_F6), nullptr);
-}
 
-TEST_F(XcbHotKeysTest, KeyHeldElsewhereFailsWithoutKeepingAPartialGrab) {
     // The other client holds only the CapsLock variant: our other three grabs succeed first.
     std::optional<OtherClient> other(std::in_place);
     ASSERT_TRUE(other->Grab(VK_F7, kLock));
@@ -108,7 +106,7 @@ TEST_F(XcbHotKeysTest, KeyHeldElsewhereFailsWithoutKeepingAPartialGrab) {
     EXPECT_NE(Register(VK_F7), nullptr);
 }
 
-TEST_F(XcbHotKeysTest, PressesArriveWithAnyLockKeysUntilReleased) {
+TEST_F(XcbHotKeysTest, PressesArriveWithAnyLockKeys) {
     auto registration = Register(VK_F8);
     ASSERT_NE(registration, nullptr);
     // NumLock, then CapsLock as well, then both off again.
@@ -123,33 +121,38 @@ TEST_F(XcbHotKeysTest, PressesArriveWithAnyLockKeysUntilReleased) {
     Xdotool({"key", "Num_Lock"});
     Xdotool({"key", "Caps_Lock"});
     EXPECT_EQ(presses, std::vector<std::uint16_t>(3, VK_F8));
-
-    // Once released, a press reaches nobody here.
-    registration.reset();
-    ASSERT_TRUE(Xdotool({"key", "F8"}));
-    Settle();
-    EXPECT_EQ(presses.size(), 3u);
 }
 
 TEST(HotKeysOnAnotherScreen, PressesArriveOnTheScreenTheDisplayNames) {
     // The program started on the second screen (DISPLAY=:N.1) grabs its keys there, where it
-    // reads pixels and where the pointer and the keyboard focus are.
+    // reads pixels and where the pointer and the keyboard focus are: this test, run again in a
+    // process of its own on that screen, waits there for a press.
+    if (qEnvironmentVariableIsSet("TW_SECOND_SCREEN")) {
+        XcbScreen().SetCursorPos(QPoint(10, 10));
+        XcbHotKeys hotKeys;
+        bool pressed = false;
+        const auto held = hotKeys.RegisterHotKey(VK_F6, [&](std::uint16_t) { pressed = true; });
+        ASSERT_NE(held, nullptr);
+        std::fprintf(stderr, "ready\n");
+        EXPECT_TRUE(WaitUntil([&] { return pressed; }));
+        return;
+    }
     PrivateXvfb server({QStringLiteral("640x480x24"), QStringLiteral("800x600x24")});
     ASSERT_FALSE(server.Display().isEmpty()) << "Xvfb did not start";
+    QProcessEnvironment environment = server.Environment(1);
+    environment.insert(QStringLiteral("TW_SECOND_SCREEN"), QStringLiteral("1"));
     QProcess probe, xdotool;
     for (QProcess* process : {&probe, &xdotool})
-        process->setProcessEnvironment(server.Environment(1));
-    probe.start(QStringLiteral(TW_KEY_GRABBER));
+        process->setProcessEnvironment(environment);
+    probe.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=HotKeysOnAnotherScreen.*")});
     QByteArray said;
-    const auto saidLine = [&](const QByteArray& line) {
-        return WaitUntil([&] { return (said += probe.readAllStandardOutput()).contains(line); });
-    };
-    ASSERT_TRUE(saidLine("ready\n")) << said.constData();
+    ASSERT_TRUE(
+        WaitUntil([&] { return (said += probe.readAllStandardError()).contains("ready"); }));
     xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("F6")});
-    ASSERT_TRUE(xdotool.waitForFinished(5000));
-    EXPECT_TRUE(saidLine("pressed\n")) << said.constData();
-    probe.kill();
-    probe.waitForFinished();
+    EXPECT_TRUE(xdotool.waitForFinished(5000));
+    EXPECT_TRUE(probe.waitForFinished(10000));
+    EXPECT_EQ(probe.exitCode(), 0) << probe.readAllStandardOutput().constData();
 }
 
 TEST(DisplaySetup, QtCanConnectRightAfterTheCheckOnAServerWithNoOtherClient) {
