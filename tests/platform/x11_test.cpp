@@ -139,7 +139,8 @@ TEST(HotKeysOnAnotherScreen, PressesArriveOnTheScreenTheDisplayNames) {
     }
     PrivateXvfb server({QStringLiteral("640x480x24"), QStringLiteral("800x600x24")});
     ASSERT_FALSE(server.Display().isEmpty()) << "Xvfb did not start";
-    QProcessEnvironment environment = server.Environment(1);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), server.Display() + QStringLiteral(".1"));
     environment.insert(QStringLiteral("TW_SECOND_SCREEN"), QStringLiteral("1"));
     QProcess probe, xdotool;
     for (QProcess* process : {&probe, &xdotool})
