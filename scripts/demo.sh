@@ -52,7 +52,6 @@ echo "Tintwatch is watching (1100, 800); the colour there is blue."
 sleep 1
 echo "Turning the watched window red."
 echo '#e02020' >&3
-echo raise >&3
 sleep 2.5
 
 shot="$work/tintwatch-demo.png"

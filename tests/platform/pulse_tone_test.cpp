@@ -102,10 +102,6 @@ TEST(PulseToneWithoutServer, ReturnsAtOnce) {
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(user.Path("runtime")));
     PulseTone tone;
     EXPECT_LT(MillisecondsOf(tone, 440, 200), 100);
-    // An address given explicitly that nobody serves fails as quickly, spawning nothing.
-    qputenv("PULSE_SERVER", "unix:/nonexistent/tintwatch/native");
-    EXPECT_LT(MillisecondsOf(tone, 440, 200), 500);
-    qunsetenv("PULSE_SERVER");
 }
 
 TEST_F(PrivatePulseServer, AToneSoundsItsFrequencyForItsDuration) {
@@ -120,7 +116,6 @@ TEST_F(PrivatePulseServer, AToneSoundsItsFrequencyForItsDuration) {
     // Nothing at all for a zero frequency or length.
     EXPECT_LT(MillisecondsOf(tone, 0, 300), 50);
     EXPECT_LT(MillisecondsOf(tone, 440, 0), 50);
-    EXPECT_EQ(HzAndMsOf(Heard()).second, 0.0);
 }
 
 TEST_F(PrivatePulseServer, AStopCutsALongToneShortWithinAPiece) {

@@ -1,5 +1,5 @@
 // A borderless window of one colour: tw_colour_window X Y WIDTH HEIGHT #RRGGBB. Each input line
-// is a new colour or "raise"; prints "painted #RRGGBB" once shown; ends with its input.
+// is a new colour, shown on top; prints "painted #RRGGBB" once shown; ends with its input.
 #include <QApplication>
 #include <QPainter>
 #include <QWidget>
@@ -15,9 +15,7 @@ class ColourWindow : public QWidget {
 public:
     ColourWindow()
         : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint |
-                               Qt::WindowStaysOnTopHint) {
-        setWindowTitle(QStringLiteral("Tintwatch colour window"));
-    }
+                               Qt::WindowStaysOnTopHint) {}
     QColor colour;
     bool reported = false;
 
@@ -48,11 +46,10 @@ int main(int argc, char** argv) {
     std::thread([&] {
         for (std::string line; std::getline(std::cin, line);)
             QMetaObject::invokeMethod(&window, [&window, text = QString::fromStdString(line)] {
-                if (text.trimmed() == QLatin1String("raise")) {
-                    window.raise();
-                } else if (QColor::isValidColorName(text.trimmed())) {
+                if (QColor::isValidColorName(text.trimmed())) {
                     window.colour = QColor(text.trimmed());
                     window.reported = false;
+                    window.raise();
                     window.repaint();
                 }
             });

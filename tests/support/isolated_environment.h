@@ -2,7 +2,24 @@
 // the real user's data file, settings or runtime files.
 #pragma once
 
+#include <QDir>
+#include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
-// Call once, first thing in main(), before any Qt object exists. Returns the folder's root.
-QString IsolateUserFolders();
+#include <cstdlib>
+
+// Call once, first thing in main(), before any Qt object exists. Returns the folder's root,
+// which lives until the process ends and is removed then with everything the tests wrote.
+inline QString IsolateUserFolders() {
+    static QTemporaryDir root(QDir::tempPath() + QStringLiteral("/tintwatch-test-XXXXXX"));
+    for (const char* name :
+         {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "HOME"}) {
+        const QString folder = root.path() + QLatin1Char('/') + QString::fromLatin1(name).toLower();
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
+        setenv(name, folder.toLocal8Bit().constData(), 1);
+    }
+    return root.path();
+}

@@ -29,13 +29,6 @@ PrivateXvfb::~PrivateXvfb() {
         Kill();
 }
 
-QProcessEnvironment PrivateXvfb::Environment(int screen) const {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), m_display + u'.' + QString::number(screen));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    return environment;
-}
-
 void PrivateXvfb::Kill() {
     m_server.kill();
     m_server.waitForFinished(5000);

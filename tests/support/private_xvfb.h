@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -19,8 +18,6 @@ public:
 
     // ":N", the display as a whole (its screen 0 by default).
     const QString& Display() const { return m_display; }
-    // This environment with DISPLAY naming `screen` of this server and Qt on xcb.
-    QProcessEnvironment Environment(int screen = 0) const;
     // Ends the server at once, as a crash would.
     void Kill();
 

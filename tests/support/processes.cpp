@@ -54,19 +54,6 @@ int LineCount(const QString& path) {
     return static_cast<int>(ReadFile(path).count('\n'));
 }
 
-int ZombieChildren() {
-    int zombies = 0;
-    const QString self = QString::number(QCoreApplication::applicationPid());
-    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        // Fields after the command's closing parenthesis: state, then the parent's pid.
-        const QByteArray stat = ReadFile("/proc/" + pid + "/stat");
-        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1 && fields[0] == "Z" && fields[1] == self.toLatin1())
-            ++zombies;
-    }
-    return zombies;
-}
-
 ColourWindow::ColourWindow(QRect geometry, const QString& colour) {
     m_process.start(QStringLiteral(COLOUR_WINDOW),
                     {QString::number(geometry.x()), QString::number(geometry.y()),
@@ -83,7 +70,7 @@ ColourWindow::~ColourWindow() {
 }
 
 bool ColourWindow::SetColour(const QString& colour) {
-    m_process.write(colour.toLatin1() + "\nraise\n");
+    m_process.write(colour.toLatin1() + '\n');
     return WaitPainted(colour);
 }
 

@@ -31,8 +31,6 @@ bool WriteFile(const QString& path, const QByteArray& bytes);
 // each followed by '|'.
 QString WriteRecordingScript(const QString& scriptPath, const QString& logPath);
 int LineCount(const QString& path);
-// Children of this process that ended and were never reaped.
-int ZombieChildren();
 
 // A window of one colour on the display (tests/programs/colour_window).
 class ColourWindow {

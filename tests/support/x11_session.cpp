@@ -2,6 +2,7 @@
 
 #include "platform/x11/xcb_reply.h"
 
+#include <QProcess>
 #include <xcb/xcb.h>
 
 #include <memory>
@@ -13,14 +14,6 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
         connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(qstrlen(name)), name),
         nullptr));
     return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-}
-
-QList<quint32> Numbers(const QByteArray& lines) {
-    QList<quint32> numbers;
-    for (const QByteArray& line : lines.split('\n'))
-        if (!line.trimmed().isEmpty())
-            numbers.append(line.trimmed().toUInt());
-    return numbers;
 }
 
 } // namespace
@@ -35,9 +28,14 @@ std::optional<QByteArray> Xdotool(const QStringList& arguments) {
 }
 
 QList<quint32> VisibleWindows(qint64 pid, const QString& namePattern) {
-    return Numbers(
+    QList<quint32> windows;
+    const QByteArray found =
         Xdotool({"search", "--onlyvisible", "--pid", QString::number(pid), "--name", namePattern})
-            .value_or(QByteArray()));
+            .value_or(QByteArray());
+    for (const QByteArray& line : found.split('\n'))
+        if (!line.isEmpty())
+            windows.append(line.toUInt());
+    return windows;
 }
 
 bool SendCloseRequest(quint32 window) {
@@ -56,26 +54,4 @@ bool SendCloseRequest(quint32 window) {
         xcb_send_event_checked(connection.get(), 0, window, XCB_EVENT_MASK_NO_EVENT,
                                reinterpret_cast<const char*>(&message));
     return !XcbReply<xcb_generic_error_t>(xcb_request_check(connection.get(), cookie));
-}
-
-QString KeyGrabber::Grab(int number, int modifiers) {
-    m_process.start(QStringLiteral(TW_KEY_GRABBER),
-                    {QString::number(number), QString::number(modifiers)});
-    if (!m_process.waitForStarted(3000) || !m_process.waitForReadyRead(3000))
-        return {};
-    return QString::fromLatin1(m_process.readLine()).trimmed();
-}
-
-void KeyGrabber::Release() {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.closeWriteChannel();
-    if (!m_process.waitForFinished(3000))
-        m_process.kill();
-    m_process.waitForFinished(1000);
-}
-
-bool FreeForOthers(int number, int modifiers) {
-    KeyGrabber probe;
-    return probe.Grab(number, modifiers) == QStringLiteral("grabbed");
 }
