@@ -66,6 +66,7 @@ TEST_F(DocumentTest, FilesLoadTheirCompleteRecordsAndOnlyDamagedOnesWarnAndAreKe
         {"count beyond the records", header + Records({1, 2}), OpenResult::Damaged, 2},
         {"huge count", Words({786, 1920, 1080, INT_MAX}) + Records({1, 2}), OpenResult::Damaged, 2},
         {"count of zero", Words({786, 1920, 1080, 0}) + Records({1}), OpenResult::Complete, 0},
+        {"the header alone", Words({786, 1920, 1080, 0}), OpenResult::Complete, 0},
         {"negative count", Words({786, 1920, 1080, INT_MIN}) + Records({1}), OpenResult::Complete,
          0},
         {"other format and screen, kept unchecked", Words({-786, -1, 70000, 2}) + Records({1, 2}),

@@ -2,7 +2,6 @@
 // lives.
 #include "model/archive.h"
 #include "model/data_file_path.h"
-#include "model/exceptions.h"
 #include "support/records.h"
 
 #include <QDir>
@@ -56,15 +55,6 @@ TEST(EventRecord, ColourWordsAreStoredAsChannelsAndLoadKeepsTheirLowBits) {
         Load(Words({300, 2, 3, 256 + 9, 0xFFFFFFFF, 0}) + RecordBytes(event).mid(24));
     EXPECT_EQ(loaded.m_clrMatch, RGB(44, 2, 3));
     EXPECT_EQ(loaded.m_clrTarget, RGB(9, 255, 0));
-}
-
-TEST(EventRecord, DataEndingInsideTheIntegersThrowsAndAfterThemGivesEmptyTexts) {
-    const CEventInfo source = NumberedEvent(5);
-    for (int cut : {0, 3, 24, 40, 67})
-        EXPECT_THROW(Load(RecordBytes(source).left(cut)), CArchiveException) << "cut at " << cut;
-    CEventInfo textless = source;
-    textless.m_sCommand = textless.m_sFilePath = textless.m_sComment = QString();
-    ExpectSameStoredFields(Load(RecordBytes(source).left(68)), textless);
 }
 
 TEST(DataFilePath, LivesInTheDataHomeOrTheHomesLocalShareWithItsFolderCreatedAndCurrent) {
