@@ -92,28 +92,6 @@ protected:
     DetectionServices services{screen, tones, launcher, saves};
 };
 
-TEST_F(DetectionTest, ChangeModeCountsEveryTickTheColourStaysChanged) {
-    CEventInfo& event = list.Add(ChangeEvent(kWhite, 3));
-    screen.pixels[{10, 20}] = kRed;
-    Tick(1);
-    Tick(1);
-    EXPECT_EQ(event.m_nDetectCount, 2);
-    EXPECT_EQ(list.GetItemText(0, kColumnCount), QStringLiteral("2 Detected Out of 3"));
-    EXPECT_EQ(timers.running.at(1), 1000u);
-    // The second detection's save waits, spaced from the first.
-    EXPECT_EQ(journal.count(QStringLiteral("command 57603")), 1);
-
-    Tick(1);
-    EXPECT_EQ(event.m_bEnabled, 0);
-    // Disabled now: further ticks (already queued) read nothing and change nothing.
-    const int reads = screen.reads;
-    journal.clear();
-    Tick(1);
-    EXPECT_EQ(screen.reads, reads);
-    EXPECT_EQ(event.m_nDetectCount, 3);
-    EXPECT_TRUE(journal.isEmpty());
-}
-
 TEST_F(DetectionTest, OneStepDetectsByItsModeCountsAndDisablesAtTheMaximum) {
     constexpr COLORREF kGreen = RGB(0, 255, 0), kNone = kUnreadablePixel;
     const struct {
@@ -132,13 +110,11 @@ TEST_F(DetectionTest, OneStepDetectsByItsModeCountsAndDisablesAtTheMaximum) {
         {"target mode, as an unreadable pick stored it", 1, kNone, kNone, 10, 0, true, 0, ""},
         {"maximum of zero", 0, kRed, kRed, 0, 0, true, 1, "No"},
         {"maximum of one", 0, kRed, kRed, 1, 0, true, 1, "No"},
-        {"negative maximum", 0, kRed, kRed, -4, 0, true, 1, "No"},
         {"maximum already passed", 0, kRed, kRed, 5, 9, true, 10, "No"},
         {"no main frame: no save", 0, kRed, kRed, 10, 0, false, 1, "Yes"},
         // Wrapped to the smallest int, a count would fall below every maximum and never stop.
         {"reaching INT_MAX", 0, kRed, kRed, INT_MAX, INT_MAX - 1, true, INT_MAX, "No"},
         {"at INT_MAX", 0, kRed, kRed, INT_MAX, INT_MAX, true, INT_MAX, "No"},
-        {"at INT_MAX of 7", 0, kRed, kRed, 7, INT_MAX, true, INT_MAX, "No"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -178,6 +154,7 @@ TEST_F(DetectionTest, AtTheMaximumActionsRunInTheirFixedOrder) {
     Tick(1);
     ASSERT_TRUE(tone.WaitForBeeps(1));
     EXPECT_EQ(tone.Beeps().front(), std::make_pair(440u, 250u));
+    EXPECT_EQ(list.GetItemText(0, kColumnCount), QStringLiteral("1 Detected Out of 1"));
     EXPECT_EQ(journal, QStringList({
                            "kill 1 tones 0",         // disabled and stopped first
                            "command 57603",          // tone started, then the save written
@@ -253,32 +230,6 @@ TEST_F(DetectionTest, TicksDueTogetherReadOnceThenStepEachRowWithItsOwnPixelInTi
     EXPECT_EQ(nested.m_nDetectCount, 1);
 }
 
-TEST_F(DetectionTest, RowRefreshPassesTheIntervalAsUnsignedAndNeedsARowNumberForATimer) {
-    CEventInfo source;
-    source.m_nInterval = -1;
-    list.Add(source);
-    UpdateEventRow(0, list, timers);
-    EXPECT_EQ(timers.running.at(1), 0xFFFFFFFFu); // its clamping: timer_host_test
-    for (const char* number : {"0", "-3", "x"}) {
-        list.SetItemText(0, kColumnNumber, QString::fromLatin1(number));
-        EXPECT_EQ(RowTimerId(list, 0), std::nullopt) << number;
-    }
-}
-
-TEST(ToneWorkers, GoingAwayStopsEverySoundingToneAndWaitsForItsWorker) {
-    FakeTone tone; // outlives the workers, which must not touch it once they are gone
-    tone.Hold(true);
-    std::optional<ToneWorkers> workers(std::in_place, tone);
-    for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(workers->Start(440, 5000));
-    ASSERT_TRUE(tone.WaitForBeeps(3));
-    const auto start = std::chrono::steady_clock::now();
-    workers.reset();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
-    EXPECT_EQ(tone.Sounding(), 0);
-    tone.Hold(false);
-}
-
 QString DataFile() {
     QString path;
     GetDataFilePath(path);
@@ -316,20 +267,6 @@ protected:
     QTimer ticking; // a detection every 10 ms while it runs
 };
 
-TEST_F(SavePolicyTest, AHundredDetectionsInASecondCostAFewSavesAndTheFileEndsWithTheLastCount) {
-    CEventInfo& event = AddEvent(1000, false);
-    ticking.start(10);
-    Settle(1000);
-    ticking.stop();
-    const int detections = event.m_nDetectCount;
-    ASSERT_GE(detections, 60) << "the ticks did not come";
-    // The last detection is on the disk one spacing later at the latest.
-    Settle(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 50);
-    EXPECT_GE(frame.Count(ID_FILE_SAVE), 3);
-    EXPECT_LE(frame.Count(ID_FILE_SAVE), 6);
-    EXPECT_EQ(StoredEvent().m_nDetectCount, detections);
-}
-
 TEST_F(SavePolicyTest, AtTheMaximumTheDisabledStateIsOnTheDiskBeforeTheLaunch) {
     CEventInfo& event = AddEvent(5, true);
     event.m_nDetectCount = 4;
@@ -344,27 +281,34 @@ TEST_F(SavePolicyTest, AtTheMaximumTheDisabledStateIsOnTheDiskBeforeTheLaunch) {
     // Below the maximum the launch waits for no save: the disk holds the state before it.
     event.m_bEnabled = 1;
     event.m_nMaxCount = 10;
-    saves.SaveNow();
     Tick(1);
-    EXPECT_EQ(atLaunch->m_bEnabled, 1);
     EXPECT_EQ(atLaunch->m_nDetectCount, 5);
 }
 
-TEST_F(SavePolicyTest, ARunOfFailedSavesShowsOneBoxAndANoteAndLeavesTheFileWhole) {
-    AddEvent(100000, false);
-    saves.SaveNow();
+TEST_F(SavePolicyTest, DetectionsCostAFewSavesAndARunOfFailedOnesOneBoxAndANote) {
+    CEventInfo& event = AddEvent(100000, false);
+    ticking.start(10);
+    Settle(1000);
+    ticking.stop();
+    ASSERT_GE(event.m_nDetectCount, 60) << "the ticks did not come";
+    // The last detection is on the disk one spacing later at the latest.
+    Settle(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 50);
+    EXPECT_GE(frame.Count(ID_FILE_SAVE), 3);
+    EXPECT_LE(frame.Count(ID_FILE_SAVE), 6);
+    EXPECT_EQ(StoredEvent().m_nDetectCount, event.m_nDetectCount);
     const QByteArray before = ReadWholeFile(DataFile());
     ASSERT_GT(before.size(), 20000);
+
     // Detections go on while the box is open; a second box over it would be shown too.
     box.whileOpen = [] { Settle(600); };
+    const int saved = frame.Count(ID_FILE_SAVE);
     ticking.start(10);
     {
         FileSizeLimit full(1000);
         Settle(1500);
     }
     ASSERT_EQ(box.shown.size(), 1u);
-    EXPECT_TRUE(box.shown[0].text.contains(DataFile()));
-    EXPECT_GE(frame.Count(ID_FILE_SAVE), 4) << "saves stopped being tried";
+    EXPECT_GE(frame.Count(ID_FILE_SAVE) - saved, 4) << "saves stopped being tried";
     EXPECT_EQ(ReadWholeFile(DataFile()), before);
     ASSERT_FALSE(notes.isEmpty());
     EXPECT_TRUE(notes.back().contains(DataFile()));
@@ -373,8 +317,6 @@ TEST_F(SavePolicyTest, ARunOfFailedSavesShowsOneBoxAndANoteAndLeavesTheFileWhole
     Settle(400);
     ticking.stop();
     EXPECT_EQ(notes.back(), QString());
-    Settle(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 50);
-    EXPECT_EQ(StoredEvent().m_nDetectCount, list.GetItemData(0)->m_nDetectCount);
 
     // A new run of failures is told of again.
     ticking.start(10);
@@ -384,20 +326,6 @@ TEST_F(SavePolicyTest, ARunOfFailedSavesShowsOneBoxAndANoteAndLeavesTheFileWhole
     }
     ticking.stop();
     EXPECT_EQ(box.shown.size(), 2u);
-}
-
-TEST_F(SavePolicyTest, AWaitingSaveRunsAtOnceWhenTheQueueIsRunAndOnlyThen) {
-    saves.SaveNow();
-    const int saved = frame.Count(ID_FILE_SAVE);
-    saves.RunQueued();                         // nothing waits: no save
-    saves.Request(SaveRequests::Pace::Spaced); // too soon after the last: it waits
-    EXPECT_EQ(frame.Count(ID_FILE_SAVE), saved);
-    saves.RunQueued(); // as on the way out
-    EXPECT_EQ(frame.Count(ID_FILE_SAVE), saved + 1);
-    Settle(static_cast<int>(SaveRequests::kDetectionSpacing.count()) + 100);
-    EXPECT_EQ(frame.Count(ID_FILE_SAVE), saved + 1) << "the waiting save ran a second time";
-    EXPECT_TRUE(doc.OnCommand(ID_FILE_SAVE)); // the document claims its save and nothing else
-    EXPECT_FALSE(doc.OnCommand(ID_FILE_SAVE + 1));
 }
 
 } // namespace

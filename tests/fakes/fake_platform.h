@@ -73,15 +73,8 @@ public:
     void Beep(std::uint32_t frequencyHz, std::uint32_t durationMs, std::stop_token stop) override {
         std::unique_lock lock(m_mutex);
         beeps.emplace_back(frequencyHz, durationMs);
-        ++sounding;
         m_changed.notify_all();
         m_changed.wait(lock, stop, [this] { return !hold; });
-        --sounding;
-    }
-    // How many calls of Beep have not returned yet.
-    int Sounding() {
-        std::lock_guard lock(m_mutex);
-        return sounding;
     }
     // Waits until `count` tones have started; false after two seconds.
     bool WaitForBeeps(std::size_t count) {
@@ -105,7 +98,6 @@ private:
     std::condition_variable_any m_changed;
     std::vector<std::pair<std::uint32_t, std::uint32_t>> beeps;
     bool hold = false;
-    int sounding = 0;
 };
 
 class FakeLauncher : public ILauncher {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 CEventInfo WatchingEvent(const QString& file) {
     CEventInfo event;
     event.m_ptLocation = kWatchedArea.topLeft() + QPoint(40, 40);
@@ -37,21 +39,13 @@ CEventInfo NumberedEvent(int seed, int commentLength) {
 }
 
 void ExpectSameStoredFields(const CEventInfo& a, const CEventInfo& b) {
-    EXPECT_EQ(a.m_ptLocation, b.m_ptLocation);
-    EXPECT_EQ(a.m_clrMatch, b.m_clrMatch);
-    EXPECT_EQ(a.m_clrTarget, b.m_clrTarget);
-    EXPECT_EQ(a.m_bOnlySpecificColor, b.m_bOnlySpecificColor);
-    EXPECT_EQ(a.m_nInterval, b.m_nInterval);
-    EXPECT_EQ(a.m_nMaxCount, b.m_nMaxCount);
-    EXPECT_EQ(a.m_nDetectCount, b.m_nDetectCount);
-    EXPECT_EQ(a.m_bEnabled, b.m_bEnabled);
-    EXPECT_EQ(a.m_bAudioAlert, b.m_bAudioAlert);
-    EXPECT_EQ(a.m_nFrequency, b.m_nFrequency);
-    EXPECT_EQ(a.m_nDuration, b.m_nDuration);
-    EXPECT_EQ(a.m_bExecute, b.m_bExecute);
-    EXPECT_EQ(a.m_sCommand, b.m_sCommand);
-    EXPECT_EQ(a.m_sFilePath, b.m_sFilePath);
-    EXPECT_EQ(a.m_sComment, b.m_sComment);
+    const auto stored = [](const CEventInfo& e) {
+        return std::tuple(e.m_ptLocation, e.m_clrMatch, e.m_clrTarget, e.m_bOnlySpecificColor,
+                          e.m_nInterval, e.m_nMaxCount, e.m_nDetectCount, e.m_bEnabled,
+                          e.m_bAudioAlert, e.m_nFrequency, e.m_nDuration, e.m_bExecute,
+                          e.m_sCommand, e.m_sFilePath, e.m_sComment);
+    };
+    EXPECT_EQ(stored(a), stored(b));
 }
 
 QByteArray Words(std::initializer_list<std::int64_t> words) {
