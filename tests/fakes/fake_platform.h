@@ -244,7 +244,9 @@ struct FakePlatform {
     FakeFileChooser fileChooser;
     FakeFolders folders;
 
-    PlatformServices Services() {
-        return {screen, tone, launcher, profile, messageBox, hotKeys, fileChooser, folders};
+    // The bundle, with a screen or hot keys of the test's own in place of the fakes when given.
+    PlatformServices Services(IScreen* ownScreen = nullptr, IHotKeys* ownHotKeys = nullptr) {
+        return {ownScreen ? *ownScreen : screen,    tone,        launcher, profile, messageBox,
+                ownHotKeys ? *ownHotKeys : hotKeys, fileChooser, folders};
     }
 };

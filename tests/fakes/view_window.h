@@ -28,15 +28,7 @@ public:
 // One window over `screen` (the fake one unless given).
 struct ViewWindow {
     explicit ViewWindow(IScreen* screen = nullptr)
-        : services{screen ? *screen : platform.screen,
-                   platform.tone,
-                   platform.launcher,
-                   platform.profile,
-                   platform.messageBox,
-                   platform.hotKeys,
-                   platform.fileChooser,
-                   platform.folders},
-          doc(services.screen, services.messageBox) {
+        : services(platform.Services(screen)), doc(services.screen, services.messageBox) {
         new QVBoxLayout(&frame);
         commands.forward = [this](int id) { return view && view->OnCommand(id); };
     }

@@ -46,11 +46,7 @@ public:
 class DesktopKeysTest : public ::testing::Test {
 protected:
     CDlgColorEvent& Open() {
-        const PlatformServices fake = fakes.Services();
-        dialog = std::make_unique<CDlgColorEvent>(
-            PlatformServices{screen, fake.tone, fake.launcher, fake.profile, fake.messageBox, keys,
-                             fake.fileChooser, fake.folders},
-            nullptr);
+        dialog = std::make_unique<CDlgColorEvent>(fakes.Services(&screen, &keys), nullptr);
         dialog->m_pEvent = &event;
         dialog->show();
         QCoreApplication::processEvents();

@@ -98,12 +98,7 @@ protected:
         event.m_clrMatch = RGB(1, 2, 3);
         event.m_clrTarget = RGB(4, 5, 6);
         event.m_bExecute = 0;
-        const PlatformServices services = fakes.Services();
-        dialog = std::make_unique<CDlgColorEvent>(
-            PlatformServices{*desktop->screen, services.tone, services.launcher, services.profile,
-                             services.messageBox, services.hotKeys, services.fileChooser,
-                             services.folders},
-            nullptr);
+        dialog = std::make_unique<CDlgColorEvent>(fakes.Services(desktop->screen.get()), nullptr);
         dialog->m_pEvent = &event;
         dialog->m_bEditMode = 1;
         dialog->show();
