@@ -101,6 +101,18 @@ TEST_F(FrameTest, HideKeepsTheIconOrWithoutANotificationAreaMinimisesAndSaysWhy)
     EXPECT_FALSE(frame->windowState() & Qt::WindowMinimized);
     EXPECT_TRUE(frame->NotificationIcon().Icon().isVisible());
     EXPECT_TRUE(log.empty()); // hiding is no close
+    // The View menu hides and shows each bar, and its item says which are shown, also while the
+    // window is away in the notification area.
+    for (const int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
+        QAction* item = FindAction(*frame, id);
+        const QWidget* bar =
+            id == ID_VIEW_TOOLBAR ? static_cast<QWidget*>(&frame->ToolBar()) : frame->statusBar();
+        for (const bool shown : {false, true}) {
+            item->trigger();
+            EXPECT_EQ(bar->isHidden(), !shown) << id;
+            EXPECT_EQ(item->isChecked(), shown) << id;
+        }
+    }
     QSystemTrayIcon& icon = frame->NotificationIcon().Icon();
     emit icon.activated(QSystemTrayIcon::Trigger);
     EXPECT_TRUE(frame->isHidden()) << "a single click does nothing";
