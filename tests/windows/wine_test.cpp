@@ -64,12 +64,11 @@ public:
                 return users.filePath(user) + QStringLiteral("/AppData/Local");
         return {};
     }
-    // Files named *.twrec open with the probe's recorder, which appends its arguments to `log`.
+    // Files named *.twrec open with cmd, which appends "the path"| to `log` for each open.
     // Wine finds associations under HKEY_CLASSES_ROOT only, not the user's own classes.
     bool AssociateRecorder(const QString& log) const {
-        const QString command =
-            QStringLiteral("\"%1\" record \"%2\" \"%3\"")
-                .arg(WindowsPath(kProbe), WindowsPath(log), QStringLiteral("%1"));
+        const QString command = QStringLiteral("cmd.exe /c echo \"%1\"^|>>\"%2\"")
+                                    .arg(QStringLiteral("%1"), WindowsPath(log));
         const auto set = [this](const QString& key, const QString& value) {
             return Run({QStringLiteral("reg"), QStringLiteral("add"),
                         QStringLiteral("HKCR\\") + key, QStringLiteral("/ve"), QStringLiteral("/d"),
@@ -102,7 +101,7 @@ protected:
 
 TEST_F(WineTest, HotKeyPressArrivesAndAKeyHeldByAnotherProgramIsRefused) {
     const auto hotKeyF8 = [](const char* seconds) {
-        return QStringList{kProbe, QStringLiteral("hotkey"), QStringLiteral("119"), seconds};
+        return QStringList{kProbe, QStringLiteral("119"), seconds};
     };
     const auto holder = g_wine->Start(hotKeyF8("60"));
     QByteArray said;
@@ -132,7 +131,7 @@ TEST_F(WineTest, ProgramDetectsCountsLaunchesAndSavesInLocalAppData) {
     QTemporaryDir folder;
     const QString log = folder.filePath(QStringLiteral("launched.log"));
     ASSERT_TRUE(g_wine->AssociateRecorder(log));
-    // The shell must hand the path over whole, blanks included, as one argument.
+    // The shell must hand the path over whole, blanks included.
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("with blanks")));
     const QString target = folder.filePath(QStringLiteral("with blanks/a list.twrec"));
     ASSERT_TRUE(WriteFile(target, "x"));
@@ -163,7 +162,7 @@ TEST_F(WineTest, ProgramDetectsCountsLaunchesAndSavesInLocalAppData) {
     event.m_bEnabled = 0;
     ExpectSameStoredFields((*saved)[0], event);
     ExpectSameStoredFields((*saved)[1], offScreen);
-    const QString line = WindowsPath(target) + QStringLiteral("|\n");
+    const QString line = u'"' + WindowsPath(target) + QStringLiteral("\"|\r\n");
     EXPECT_EQ(ReadFile(log), (line + line + line).toUtf8());
 
     // A second start hands over to this one through the instance pipe and ends at once.
