@@ -1,19 +1,11 @@
-// The event list over fakes: its rows, commands, messages, save requests, timers, placement
-// and input.
+// The event list over fakes: rows, commands, messages, saves, timers, placement and input.
 #include "fakes/view_window.h"
-#include "model/data_file_path.h"
 #include "platform/browser/help_links.h"
 #include "support/processes.h"
 #include "support/records.h"
 #include "ui/view/window_placement.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QContextMenuEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QMenu>
-#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -38,13 +30,12 @@ class ViewTest : public ::testing::Test, public ViewWindow {
 protected:
     // Opens the view with its initial update; the work it posts waits for Deliver().
     void Run(const std::vector<CEventInfo>& events) {
-        const auto makeTimers = [this](TicksHandler onTicks) {
+        Open(events, [this](TicksHandler onTicks) {
             tick = [onTicks](std::uintptr_t id) { onTicks({&id, 1}); };
             auto host = std::make_unique<FakeTimerHost>();
             timers = host.get();
             return host;
-        };
-        Open(events, makeTimers);
+        });
         view->OnInitialUpdate();
     }
     // Delivers everything posted so far; returns the commands that reached the frame then.
@@ -135,7 +126,6 @@ TEST_F(ViewTest, AddAndEditShowTheConfirmedValuesAndSetTheTimerButACancelChanges
         event.m_nInterval = 900;
     });
     EXPECT_TRUE(view->OnCommand(ID_EVENT_NEW));
-    EXPECT_FALSE(editor.lastEditMode);
     EXPECT_EQ(Column(kColumnNumber), QStringList({"1", "2", "3"}));
     EXPECT_EQ(view->GetItemText(2, kColumnComment), "new");
     EXPECT_TRUE(view->selectionModel()->isRowSelected(2, {}));
@@ -150,7 +140,6 @@ TEST_F(ViewTest, AddAndEditShowTheConfirmedValuesAndSetTheTimerButACancelChanges
     view->selectRow(1);
     timers->calls.clear();
     EXPECT_TRUE(view->OnCommand(ID_POPUP_EVENT_EDIT));
-    EXPECT_TRUE(editor.lastEditMode);
     EXPECT_EQ(view->GetItemText(1, kColumnComment), "edited");
     EXPECT_EQ(view->GetItemText(1, kColumnInterval), "1234");
     EXPECT_EQ(timers->calls, QStringList({"kill 2", "set 2 1234"}));
