@@ -12,8 +12,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QFileInfo>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -53,9 +51,7 @@ protected:
 TEST_F(AppTest, StartUpListsTheStoredEventsTheCommandsReplaceThemAndClosingRunsOnlyAQueuedSave) {
     WriteFile(path, DataFileBytes({NumberedEvent(1), NumberedEvent(2)}));
     Start();
-    EXPECT_TRUE(app.MainFrame()->isVisible());
     ASSERT_EQ(app.View()->GetItemCount(), 2);
-    EXPECT_TRUE(fakes.messageBox.shown.empty());
 
     GuardModals();
     EXPECT_TRUE(app.MainFrame()->OnCommand(ID_APP_ABOUT));
