@@ -41,7 +41,6 @@ protected:
         frame->SetQuitFunction([this] { log.push_back("quit"); });
         // The offscreen platform never has a notification area; most tests hide into one.
         frame->NotificationIcon().SetAreaProbe([this] { return area; });
-        frame->resize(900, 320);
         frame->show();
         frame->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
