@@ -66,7 +66,7 @@ protected:
     std::function<void(std::uintptr_t)> tick;
 };
 
-TEST_F(ViewTest, StoredEventsGetNumberedRowsWithSwatchesOnlyEnabledOnesTickAndTheWindowItsPlace) {
+TEST_F(ViewTest, StoredEventsGetRowsWithSwatchesOnlyEnabledOnesTickAndTheWindowItsPlace) {
     // Saved partly off the screen: it comes back whole, its size kept.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QWidget earlier;
