@@ -1,14 +1,11 @@
-// The built program as a user runs it, on a real X display: a window of one colour is watched,
-// its colour changes, and the program counts, launches, disables and saves; the close button,
-// and the X server gone under it. (A second start bringing the window back: restore_test;
-// SIGTERM while the editor is open: install_test.)
+// The built program on a real X display: a watched window changes colour and the program counts,
+// launches, disables and saves; the close button; and the X server gone under it.
 #include "support/private_xvfb.h"
 #include "support/processes.h"
 #include "support/records.h"
 #include "support/waiting.h"
 #include "support/x11_session.h"
 
-#include <QFile>
 #include <QSettings>
 #include <gtest/gtest.h>
 
@@ -60,9 +57,8 @@ TEST(EndToEndTest, ColourChangeIsDetectedCountedLaunchedAndSaved) {
                     .contains("Settings/LastLocation"));
 }
 
-// The X server ends under the running program (a crash, a log-out that kills it): Qt ends the
-// program at once, without its close handling. Every detection it had counted, and acted on,
-// must be in the data file all the same.
+// Qt ends the program at once when its X server goes, without its close handling: every
+// detection it had counted and acted on must be in the data file all the same.
 TEST(XServerLoss, EveryDetectionActedOnIsInTheDataFileAndTheGuardsActionRuns) {
     PrivateXvfb server;
     ASSERT_FALSE(server.Display().isEmpty()) << "Xvfb did not start";
@@ -74,9 +70,8 @@ TEST(XServerLoss, EveryDetectionActedOnIsInTheDataFileAndTheGuardsActionRuns) {
     qputenv("DISPLAY", server.Display().toLocal8Bit());
     UserFolders folders;
     const QString launches = folders.Path("launches.log");
-    // Every event detects on every tick (nothing on the bare root is this blue), so the loop
-    // is always busy with detections and their saves when the server goes; one of them also
-    // launches, and so tells how many detections the program acted on.
+    // Every event detects at every tick (the bare root is not this blue), so detections and saves
+    // are always under way when the server goes; the one that launches counts them.
     CEventInfo launching =
         WatchingEvent(WriteRecordingScript(folders.Path("launched.sh"), launches));
     launching.m_ptLocation = QPoint(100, 100);

@@ -7,15 +7,9 @@
 #include "support/processes.h"
 #include "support/waiting.h"
 
-#include <QFileInfo>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <memory>
-#include <unistd.h>
-#include <vector>
 
 namespace {
 

@@ -12,52 +12,30 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QFileInfo>
-#include <QTimer>
 #include <gtest/gtest.h>
 
-namespace {
-
-class AppTest : public ::testing::Test {
-protected:
-    AppTest() {
-        GetDataFilePath(path);
-        QFile::remove(path);
-    }
-    void Start() {
-        ASSERT_TRUE(app.InitInstance());
-        app.MainFrame()->SetQuitFunction([this] { ++quits; });
-    }
-    // Closes every modal box that opens, so none can hang the test; notes their titles.
-    void GuardModals() {
-        auto* guard = new QTimer(app.MainFrame());
-        QObject::connect(guard, &QTimer::timeout, [this] {
-            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                modalTitles.append(modal->windowTitle());
-                modal->reject();
-            }
-        });
-        guard->start(20);
-    }
-
+TEST(AppTest, StartUpListsTheStoredEventsTheCommandsReplaceThemAndClosingRunsOnlyAQueuedSave) {
     QString path; // the data file, in the tests' own data folder
+    GetDataFilePath(path);
+    WriteFile(path, DataFileBytes({NumberedEvent(1), NumberedEvent(2)}));
     FakePlatform fakes;
     CTintwatchApp app{fakes.Services(),
                       [](TicksHandler) { return std::make_unique<FakeTimerHost>(); }};
     int quits = 0;
     QStringList modalTitles;
-};
-
-} // namespace
-
-TEST_F(AppTest, StartUpListsTheStoredEventsTheCommandsReplaceThemAndClosingRunsOnlyAQueuedSave) {
-    WriteFile(path, DataFileBytes({NumberedEvent(1), NumberedEvent(2)}));
-    Start();
-    EXPECT_TRUE(app.MainFrame()->isVisible());
+    ASSERT_TRUE(app.InitInstance());
+    app.MainFrame()->SetQuitFunction([&] { ++quits; });
     ASSERT_EQ(app.View()->GetItemCount(), 2);
-    EXPECT_TRUE(fakes.messageBox.shown.empty());
 
-    GuardModals();
+    // Closes every modal box that opens, so none can hang the test; notes their titles.
+    auto* guard = new QTimer(app.MainFrame());
+    QObject::connect(guard, &QTimer::timeout, [&] {
+        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            modalTitles.append(modal->windowTitle());
+            modal->reject();
+        }
+    });
+    guard->start(20);
     EXPECT_TRUE(app.MainFrame()->OnCommand(ID_APP_ABOUT));
     EXPECT_EQ(modalTitles, QStringList{"About Tintwatch"});
     EXPECT_FALSE(app.OnCommand(ID_EVENT_NEW)) << "not the application's command";

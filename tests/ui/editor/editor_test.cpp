@@ -1,59 +1,26 @@
-// The event editor over fake platform services: opening in either mode, the screen picks and
-// their keys, browsing, the test tone, the checks on OK and what reaches the record; and the number
-// conversions beneath it.
+// The event editor over fake platform services: either mode, the screen picks and their keys,
+// browsing, the test tone, the checks on OK; and the number conversions beneath it.
 #include "fakes/fake_platform.h"
 #include "support/records.h"
-#include "ui/editor/color_static.h"
 #include "ui/editor/data_exchange.h"
 #include "ui/editor/dlg_color_event.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
-#include <QCoreApplication>
-#include <QImage>
-#include <QLabel>
 #include <QLineEdit>
-
 #include <gtest/gtest.h>
 
 namespace {
 
 TEST(DataExchange, NumbersAreDecimalsWithinTheirRangeOnly) {
-    const std::pair<const char*, int> signedValues[] = {{"0", 0},
-                                                        {" 42 ", 42},
-                                                        {"+7", 7},
-                                                        {"-15", -15},
-                                                        {"2147483647", INT32_MAX},
-                                                        {"-2147483648", INT32_MIN}};
-    for (const auto& [text, value] : signedValues)
-        EXPECT_EQ(ParseInt32(QString::fromLatin1(text)), value) << text;
+    for (const int value : {0, -15, INT32_MAX, INT32_MIN})
+        EXPECT_EQ(ParseInt32(QString::number(value)), value);
+    EXPECT_EQ(ParseInt32(QStringLiteral(" +42 ")), 42);
     for (const char* text : {"", "-", "12a", "1 2", "0x10", "1.5", "2147483648", "-2147483649"})
         EXPECT_EQ(ParseInt32(QString::fromLatin1(text)), std::nullopt) << text;
     EXPECT_EQ(ParseUInt32(QStringLiteral("007")), 7u);
     EXPECT_EQ(ParseUInt32(QStringLiteral("4294967295")), UINT32_MAX);
     for (const char* text : {"", "-1", "+1", "4294967296", "5000ms", "١٢"})
         EXPECT_EQ(ParseUInt32(QString::fromUtf8(text)), std::nullopt) << text;
-}
-
-TEST(ColorStatic, PaintsNothingBeforeTheFirstColourThenOnlyThatColour) {
-    CColorStatic swatch;
-    swatch.resize(40, 20);
-    // The far corner: the colour fills the whole control.
-    const auto corner = [&swatch] {
-        QImage image(swatch.size(), QImage::Format_RGB32);
-        image.fill(Qt::magenta);
-        swatch.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-        return QColor(image.pixel(39, 19));
-    };
-    EXPECT_EQ(corner(), QColor(Qt::magenta)) << "an ordinary static";
-    swatch.SetColor(RGB(10, 200, 30)); // red in the low byte
-    EXPECT_EQ(corner(), QColor(10, 200, 30));
-}
-
-QString Hint(const char* key) {
-    return QStringLiteral("Move Cursor to the Desired Position and Press %1 Key to Get the Color "
-                          "Under Curor.")
-        .arg(QLatin1String(key));
 }
 
 CEventInfo EditedRecord() {
@@ -125,38 +92,18 @@ TEST_F(EditorTest, AddPicksThePointUnderThePointerAndRemembersOnlyConfirmedChoic
     EXPECT_EQ(remembered.value("Settings/m_bOnlySpecificColor").toInt(), 1);
 }
 
-TEST_F(EditorTest, EditShowsTheRecordPicksNothingAndWritesOnlyOnOk) {
+TEST_F(EditorTest, EditShowsTheRecordPicksNothingRefusesBadInputAndWritesOnlyOnOk) {
     fakes.screen.cursor = QPoint(5, 5);
+    const QByteArray before = RecordBytes(event);
     Open(event, true);
     EXPECT_EQ(Text(IDC_X), "321");
     EXPECT_EQ(Text(IDC_COMMAND), "Print");
     EXPECT_EQ(Text(IDC_INTERVAL), "250");
-    EXPECT_EQ(dialog->m_stcTargetColor->m_clrColor, RGB(200, 100, 50));
+    const QImage swatch = dialog->m_stcTargetColor->grab().toImage(); // filled to its corner
+    EXPECT_EQ(swatch.pixelColor(swatch.rect().bottomRight()), QColor(200, 100, 50));
     EXPECT_EQ(fakes.screen.reads, 0);
 
-    Type(IDC_COMMENT, "new note");
-    Type(IDC_INTERVAL, " -20 ");
-    Type(IDC_COMMAND, "  \t ");
-    Type(IDC_FILE_PATH, QString());
-    Check(IDC_ENABLED)->setChecked(false);
-    dialog->OnOK();
-    EXPECT_EQ(event.m_sComment, "new note");
-    EXPECT_EQ(event.m_nInterval, -20) << "no range is checked";
-    // Not launching: a blank command is stored empty and an empty path is accepted.
-    EXPECT_EQ(event.m_sCommand, QString());
-    EXPECT_EQ(event.m_sFilePath, QString());
-    EXPECT_EQ(event.m_bEnabled, 0);
-    EXPECT_EQ(event.m_nDetectCount, 4) << "saved disabled keeps its count";
-
-    Open(event, true);
-    Check(IDC_ENABLED)->setChecked(true);
-    dialog->OnOK();
-    EXPECT_EQ(event.m_nDetectCount, 0) << "saved enabled starts counting afresh";
-}
-
-TEST_F(EditorTest, RefusalsKeepTheDialogOpenAndTheRecordAsItWas) {
-    const QByteArray before = RecordBytes(event);
-    Open(event, true);
+    // Refusals keep the dialog open and the record as it was.
     Check(IDC_EXECUTE)->setChecked(true);
     Type(IDC_COMMAND, "   ");
     dialog->OnOK();
@@ -174,9 +121,29 @@ TEST_F(EditorTest, RefusalsKeepTheDialogOpenAndTheRecordAsItWas) {
                                        "Please enter an integer."}));
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(RecordBytes(event), before);
+
+    Check(IDC_EXECUTE)->setChecked(false);
+    Type(IDC_COMMENT, "new note");
+    Type(IDC_INTERVAL, " -20 ");
+    Type(IDC_COMMAND, "  \t ");
+    Check(IDC_ENABLED)->setChecked(false);
+    dialog->OnOK();
+    EXPECT_EQ(event.m_sComment, "new note");
+    EXPECT_EQ(event.m_nInterval, -20) << "no range is checked";
+    // Not launching: a blank command is stored empty and an empty path is accepted.
+    EXPECT_EQ(event.m_sCommand, QString());
+    EXPECT_EQ(event.m_sFilePath, QString());
+    EXPECT_EQ(event.m_bEnabled, 0);
+    EXPECT_EQ(event.m_nDetectCount, 4) << "saved disabled keeps its count";
+
+    Open(event, true);
+    Check(IDC_ENABLED)->setChecked(true);
+    dialog->OnOK();
+    EXPECT_EQ(event.m_nDetectCount, 0) << "saved enabled starts counting afresh";
 }
 
-TEST_F(EditorTest, PicksKeepTypedTextAndAnUnreadablePointIsRefusedWithAHint) {
+TEST_F(EditorTest, PicksByTheFirstFreeKeysKeepTypedTextAndRefuseAnUnreadablePointWithAHint) {
+    fakes.hotKeys.takenElsewhere = {VK_F6, VK_F7, VK_F8};
     Open(event, true);
     // Typed text before a refused number is taken; from the refused one on, values stay.
     Type(IDC_COMMAND, "typed command");
@@ -186,14 +153,15 @@ TEST_F(EditorTest, PicksKeepTypedTextAndAnUnreadablePointIsRefusedWithAHint) {
     Check(IDC_ENABLED)->setChecked(!Check(IDC_ENABLED)->isChecked());
     fakes.screen.cursor = QPoint(40, 50);
     fakes.screen.pixels[{40, 50}] = RGB(9, 8, 7);
-    dialog->OnLocationUnderCursor();
+    ASSERT_TRUE(fakes.hotKeys.Press(VK_F9));
+    EXPECT_EQ(dialog->m_ptLocation, QPoint(321, 654)) << "posted, not run inside the press";
+    QCoreApplication::processEvents();
     EXPECT_EQ(Text(IDC_COMMAND), "typed command");
     EXPECT_EQ(Text(IDC_MAX_COUNT).toInt(), event.m_nMaxCount);
     EXPECT_EQ(Text(IDC_COMMENT), event.m_sComment);
     EXPECT_EQ(Text(IDC_FREQUENCY), "440");
     EXPECT_EQ(Check(IDC_ENABLED)->isChecked(), event.m_bEnabled != 0);
     EXPECT_EQ(Text(IDC_X), "40");
-    EXPECT_EQ(Text(IDC_GREEN), "8");
     EXPECT_EQ(dialog->m_stcMatchColor->m_clrColor, RGB(9, 8, 7));
 
     fakes.screen.cursor = QPoint(7, 8);
@@ -211,8 +179,8 @@ TEST_F(EditorTest, PicksKeepTypedTextAndAnUnreadablePointIsRefusedWithAHint) {
     fakes.screen.background = kUnreadablePixel;
     dialog->OnLocationUnderCursor();
     dialog->OnColorUnderCursor();
-    for (const auto& [hint, key] : {std::pair{dialog->m_stcLocationHint, " F6 "},
-                                    std::pair{dialog->m_stcColorHint, " F7 "}}) {
+    for (const auto& [hint, key] : {std::pair{dialog->m_stcLocationHint, " F9 "},
+                                    std::pair{dialog->m_stcColorHint, "SpaceBar"}}) {
         EXPECT_EQ(hint->text(), QStringLiteral("Cannot Read the Color at that Position. Move "
                                                "Cursor Elsewhere and Press %1 Key Again.")
                                     .arg(key));
@@ -223,7 +191,9 @@ TEST_F(EditorTest, PicksKeepTypedTextAndAnUnreadablePointIsRefusedWithAHint) {
     // A readable pick afterwards is taken, and the hint is the key's again.
     fakes.screen.background = RGB(5, 5, 5);
     dialog->OnColorUnderCursor();
-    EXPECT_EQ(dialog->m_stcColorHint->text(), Hint(" F7 "));
+    EXPECT_EQ(dialog->m_stcColorHint->text(),
+              "Move Cursor to the Desired Position and Press SpaceBar "
+              "Key to Get the Color Under Curor.");
 
     Click(IDC_SHOW_LOCATION);
     EXPECT_EQ(fakes.screen.warps, std::vector<QPoint>({QPoint(40, 50)}));
@@ -255,19 +225,6 @@ TEST_F(EditorTest, BrowseReplacesOnlyThePathAndTheTestToneSoundsTheTypedValues) 
     EXPECT_EQ(fakes.tone.Beeps()[0], std::make_pair(880u, 120u));
     EXPECT_EQ(fakes.tone.Beeps()[1], std::make_pair(1000u, 120u));
     EXPECT_EQ(fakes.messageBox.Texts(), QStringList{"Please enter a positive integer."});
-}
-
-TEST_F(EditorTest, HotKeysAreTheFirstFreeOnesAndTheirPressesArePosted) {
-    fakes.hotKeys.takenElsewhere = {VK_F6, VK_F7, VK_F8};
-    Open(event, true);
-    EXPECT_EQ(dialog->m_stcLocationHint->text(), Hint(" F9 "));
-    EXPECT_EQ(dialog->m_stcColorHint->text(), Hint("SpaceBar"));
-    fakes.screen.cursor = QPoint(11, 22);
-    fakes.screen.pixels[{11, 22}] = RGB(50, 60, 70);
-    ASSERT_TRUE(fakes.hotKeys.Press(VK_F9));
-    EXPECT_EQ(dialog->m_ptLocation, QPoint(321, 654)) << "posted, not run inside the press";
-    QCoreApplication::processEvents();
-    EXPECT_EQ(dialog->m_ptLocation, QPoint(11, 22));
 }
 
 } // namespace
