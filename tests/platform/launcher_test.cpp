@@ -5,17 +5,11 @@
 #include "support/processes.h"
 #include "support/waiting.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QGuiApplication>
 #include <QStandardPaths>
 #include <QUrl>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 

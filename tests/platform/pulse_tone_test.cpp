@@ -4,16 +4,9 @@
 #include "support/processes.h"
 #include "support/waiting.h"
 
-#include <QElapsedTimer>
-#include <QFileInfo>
-#include <QThread>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
-#include <stop_token>
 #include <thread>
-#include <vector>
 
 namespace {
 

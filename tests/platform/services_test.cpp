@@ -3,11 +3,8 @@
 #include "platform/qt/settings_profile.h"
 #include "platform/real/termination_signals.h"
 
-#include <QDir>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
-
-#include <csignal>
 
 TEST(SettingsProfile, ValuesSurviveIntoANewProfileAndOthersGiveTheDefault) {
     const QByteArray blob("\x00\x01\xFF\x7F placement", 15);

@@ -6,10 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <set>
-#include <vector>
-
 namespace {
 
 class TimerHostTest : public ::testing::Test {

@@ -10,10 +10,6 @@
 #include "support/x11_session.h"
 
 #include <gtest/gtest.h>
-#include <xcb/xcb.h>
-
-#include <cstdio>
-#include <vector>
 
 TEST(XcbScreenTest, PointerWarpsReadsBackAndStaysOnTheScreen) {
     XcbScreen screen;

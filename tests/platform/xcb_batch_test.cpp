@@ -7,10 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <memory>
-#include <vector>
-
 namespace {
 
 COLORREF PatternAt(QPoint p) {

@@ -4,9 +4,7 @@
 #include <QPainter>
 #include <QWidget>
 
-#include <cstdio>
 #include <iostream>
-#include <string>
 #include <thread>
 
 namespace {

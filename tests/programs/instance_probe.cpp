@@ -6,9 +6,6 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
-#include <cstdio>
-#include <unistd.h>
-
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc < 2)

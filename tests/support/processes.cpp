@@ -3,9 +3,6 @@
 #include "waiting.h"
 #include "x11_session.h"
 
-#include <QDir>
-#include <QFile>
-
 UserFolders::UserFolders() {
     for (const char* name : {"data/Tintwatch", "config", "home", "runtime"})
         QDir().mkpath(Path(QString::fromLatin1(name)));
