@@ -1,5 +1,4 @@
-// The settings store and the termination signals: what the program keeps, and how it learns
-// that it must end.
+// The settings store, and the termination signals through which the program learns to end.
 #include "platform/qt/settings_profile.h"
 #include "platform/real/termination_signals.h"
 

@@ -1,6 +1,5 @@
-// Numbered timers on a real event loop: delivery, clamping, replacement, killing; and timers
-// that come due together are handed over together, each once, so that their owner can serve
-// them with one read of the screen.
+// Numbered timers on a real event loop: clamping, replacement, killing; timers due together are
+// handed over together, each once, so that one read of the screen serves them.
 #include "platform/qt/qt_timer_host.h"
 #include "support/waiting.h"
 

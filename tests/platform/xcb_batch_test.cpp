@@ -17,8 +17,7 @@ xcb_screen_t* FirstScreen(xcb_connection_t* connection) {
     return xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
 }
 
-// Draws the pattern on the root window (24-bit TrueColor, 32 bits a pixel); clearing the root
-// takes it away again.
+// Draws the pattern on the root window (24-bit TrueColor, 32 bits a pixel).
 void PaintPattern(xcb_connection_t* connection) {
     xcb_screen_t* screen = FirstScreen(connection);
     const int width = screen->width_in_pixels, height = screen->height_in_pixels;
@@ -133,8 +132,7 @@ TEST_P(XcbBatchTest, EveryPointGetsItsOwnPixelInOneReadOfTheScreen) {
 }
 
 TEST_P(XcbBatchTest, ABoxReadThatFailsCostsOnlyThePointsOffTheScreen) {
-    // The root as the batch last knew it was larger: the box around these points reaches past
-    // the real one, and the server refuses it whole.
+    // A root larger than the real one: the server refuses the box around these points whole.
     const QSize size = Size();
     const auto decoder = PixelDecoder::Make(0xFF0000, 0xFF00, 0xFF, 32, false);
     ASSERT_TRUE(decoder);

@@ -22,8 +22,6 @@ PrivateXvfb::PrivateXvfb(const QStringList& screens, const QStringList& options)
 }
 
 PrivateXvfb::~PrivateXvfb() {
-    if (m_server.state() == QProcess::NotRunning)
-        return;
     m_server.terminate();
     if (!m_server.waitForFinished(5000))
         Kill();

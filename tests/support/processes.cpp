@@ -86,10 +86,8 @@ ProgramRun::ProgramRun(const UserFolders& folders, const QStringList& arguments)
 }
 
 ProgramRun::~ProgramRun() {
-    if (m_process.state() != QProcess::NotRunning) {
-        m_process.kill();
-        m_process.waitForFinished();
-    }
+    m_process.kill();
+    m_process.waitForFinished();
 }
 
 std::optional<quint32> ProgramRun::WaitForWindow(int timeoutMs) {
