@@ -7,8 +7,6 @@
 #include <iostream>
 #include <thread>
 
-namespace {
-
 class ColourWindow : public QWidget {
 public:
     ColourWindow()
@@ -26,8 +24,6 @@ protected:
         }
     }
 };
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

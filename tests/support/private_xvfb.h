@@ -2,8 +2,6 @@
 #pragma once
 
 #include <QProcess>
-#include <QString>
-#include <QStringList>
 
 class PrivateXvfb {
 public:

@@ -2,11 +2,8 @@
 // scripts it launches, and the windows of one colour it watches.
 #pragma once
 
-#include <QByteArray>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QRect>
-#include <QString>
 #include <QTemporaryDir>
 #include <optional>
 
