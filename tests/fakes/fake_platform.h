@@ -185,14 +185,11 @@ public:
 
 class FakeHotKeys : public IHotKeys {
 public:
-    class Registration : public IHotKeyRegistration {
-    public:
-        Registration(FakeHotKeys& owner, std::uint16_t key) : m_owner(owner), m_key(key) {}
-        ~Registration() override { m_owner.held.erase(m_key); }
-
-    private:
-        FakeHotKeys& m_owner;
-        std::uint16_t m_key;
+    // A key or binding held until it goes, which runs `onRelease`.
+    struct Registration : IHotKeyRegistration {
+        explicit Registration(std::function<void()> onRelease) : release(std::move(onRelease)) {}
+        ~Registration() override { release(); }
+        std::function<void()> release;
     };
 
     std::unique_ptr<IHotKeyRegistration>
@@ -201,7 +198,7 @@ public:
         if (takenElsewhere.count(virtualKey) || held.count(virtualKey))
             return nullptr;
         held[virtualKey] = std::move(onPressed);
-        return std::make_unique<Registration>(*this, virtualKey);
+        return std::make_unique<Registration>([this, virtualKey] { held.erase(virtualKey); });
     }
     // Presses `key` as the desktop would; false when nobody holds it.
     bool Press(std::uint16_t key) {

@@ -29,15 +29,10 @@ public:
 
 class DesktopKeys : public FakeHotKeys {
 public:
-    struct Binding : IHotKeyRegistration {
-        explicit Binding(int& releases) : released(releases) {}
-        ~Binding() override { ++released; }
-        int& released;
-    };
     std::unique_ptr<IHotKeyRegistration> BindPickShortcuts(PickShortcutEvents bound) override {
         ++binds;
         events = std::move(bound);
-        return std::make_unique<Binding>(releases);
+        return std::make_unique<Registration>([this] { ++releases; });
     }
     PickShortcutEvents events;
     int binds = 0, releases = 0;

@@ -5,18 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace {
-
-// A portal answering only the properties it was given.
-struct FakePortal : IPortalProperties {
-    std::optional<unsigned> Read(const QString& interface, const QString& name) override {
-        const auto it = properties.find({interface, name});
-        return it != properties.end() ? std::optional<unsigned>(it->second) : std::nullopt;
-    }
-    std::map<std::pair<QString, QString>, unsigned> properties;
-};
 
 struct Advertised {
     unsigned screenCast = 0; // versions; 0: the interface is missing
@@ -26,25 +15,28 @@ struct Advertised {
     unsigned globalShortcuts = 0;
 };
 
-FakePortal PortalAdvertising(const Advertised& a) {
-    FakePortal portal;
-    const QString version = QStringLiteral("version");
-    if (a.screenCast) {
-        portal.properties[{kScreenCastInterface, version}] = a.screenCast;
+// A portal answering only for the properties that what it advertises has.
+struct FakePortal : IPortalProperties {
+    explicit FakePortal(const Advertised& advertised) : a(advertised) {}
+    std::optional<unsigned> Read(const QString& interface, const QString& name) override {
+        const auto is = [&](const QString& in, const char* property) {
+            return interface == in && name == QLatin1String(property);
+        };
+        if (a.screenCast && is(kScreenCastInterface, "version"))
+            return a.screenCast;
         // The property exists from version 2 on.
-        if (a.screenCast >= 2)
-            portal.properties[{kScreenCastInterface, QStringLiteral("AvailableCursorModes")}] =
-                a.cursorModes;
+        if (a.screenCast >= 2 && is(kScreenCastInterface, "AvailableCursorModes"))
+            return a.cursorModes;
+        if (a.remoteDesktop && is(kRemoteDesktopInterface, "version"))
+            return a.remoteDesktop;
+        if (a.remoteDesktop && is(kRemoteDesktopInterface, "AvailableDeviceTypes"))
+            return a.deviceTypes;
+        if (a.globalShortcuts && is(kGlobalShortcutsInterface, "version"))
+            return a.globalShortcuts;
+        return std::nullopt;
     }
-    if (a.remoteDesktop) {
-        portal.properties[{kRemoteDesktopInterface, version}] = a.remoteDesktop;
-        portal.properties[{kRemoteDesktopInterface, QStringLiteral("AvailableDeviceTypes")}] =
-            a.deviceTypes;
-    }
-    if (a.globalShortcuts)
-        portal.properties[{kGlobalShortcutsInterface, version}] = a.globalShortcuts;
-    return portal;
-}
+    Advertised a;
+};
 
 // Cursor modes: 1 hidden, 2 embedded, 4 metadata. Device types: 1 keyboard, 2 pointer.
 constexpr auto kKeys = PickKeys::GlobalShortcuts, kOverlay = PickKeys::Overlay;
@@ -73,7 +65,7 @@ TEST(MechanismChoiceTest, EachNeedTakesTheBestWayTheDesktopAdvertises) {
         {"no portal at all", {}, true, {kOverlay, kSeen, kVirtual}},
     };
     for (const auto& c : cases) {
-        FakePortal portal = PortalAdvertising(c.advertised);
+        FakePortal portal(c.advertised);
         EXPECT_EQ(ChooseMechanisms(ReadPortalOffer(portal), c.virtualPointer), c.expected)
             << c.desktop;
     }

@@ -41,11 +41,6 @@ void Send(QWidget* window, QEvent::Type type, QPointF at) {
     QApplication::sendEvent(window, &event);
 }
 
-void Press(QWidget* window, int key) {
-    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(window, &event);
-}
-
 class OverlayTest : public ::testing::Test {
 protected:
     // Opens an overlay over TwoMonitors; its windows, the left monitor's first.
@@ -107,10 +102,11 @@ TEST_F(OverlayTest, PicksMapThroughEachMonitorsPlaceAndReadItsStill) {
         QWidget* right = windows[1];
         QWidget* over = c.window == 0 ? left : right;
         Send(over, QEvent::MouseMove, c.at);
+        QKeyEvent key(QEvent::KeyPress, c.key, Qt::NoModifier);
         if (c.key == 0)
             Send(over, QEvent::MouseButtonPress, c.at);
         else
-            Press(over == left ? right : left, c.key);
+            QApplication::sendEvent(over == left ? right : left, &key);
         ASSERT_TRUE(WaitUntil([&] { return done; })) << c.what;
         EXPECT_TRUE(FullScreenWindows().empty()) << c.what;
         ASSERT_EQ(picked.has_value(), c.expected.has_value()) << c.what;

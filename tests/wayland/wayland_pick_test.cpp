@@ -109,15 +109,11 @@ protected:
     // Clicks a button of the dialog and waits until the overlay it opens is on the screen.
     bool OpenOverlayWith(int button) {
         qobject_cast<QAbstractButton*>(dialog->Control(button))->click();
-        return WaitUntil([] {
-            const QWidget* active = QApplication::activeWindow();
-            return active && active->isFullScreen();
-        });
+        return WaitUntil(OverlayOpen);
     }
-
-    static bool OverlayClosed() {
-        return QApplication::activeWindow() == nullptr ||
-               !QApplication::activeWindow()->isFullScreen();
+    static bool OverlayOpen() {
+        const QWidget* active = QApplication::activeWindow();
+        return active && active->isFullScreen();
     }
 
     static inline std::unique_ptr<Desktop> desktop;
@@ -142,7 +138,7 @@ TEST_F(WaylandPickTest, OverlayTakesThePointAndColourUnderThePointer) {
     EXPECT_EQ(d.m_clrMatch, kRose);
     EXPECT_EQ(shown(IDC_X), QString::number(kOnRose.x()));
     EXPECT_EQ(shown(IDC_RED), QStringLiteral("200"));
-    EXPECT_TRUE(WaitUntil(OverlayClosed));
+    EXPECT_TRUE(WaitUntil([] { return !OverlayOpen(); }));
 
     // A click over the leaf window on the overlay of the colour pick takes the target colour
     // only.

@@ -1,6 +1,5 @@
 // The Windows build under Wine, on the tests' X display: its hot keys through a probe program,
-// and the program itself end to end. The Windows build's
-// folder, unpacked from its zip, is named by TW_WINDOWS_DIR.
+// and the program itself end to end. TW_WINDOWS_DIR names the build's unpacked zip.
 #include "support/processes.h"
 #include "support/records.h"
 #include "support/waiting.h"
@@ -41,8 +40,6 @@ public:
         server.start(QStringLiteral("wineserver"), {QStringLiteral("-k")});
         server.waitForFinished(30000);
     }
-    Wine(const Wine&) = delete;
-    Wine& operator=(const Wine&) = delete;
     bool IsReady() const { return m_ready; }
 
     // `wine` with `arguments`: a Windows program and its own arguments.
