@@ -7,7 +7,6 @@
 #include "support/processes.h"
 #include "support/waiting.h"
 
-#include <QDir>
 #include <QUrl>
 #include <gtest/gtest.h>
 

@@ -1,21 +1,14 @@
-// Launching with verbs: the programs started (recording scripts standing in for the desktop's
-// opener, the printer and the editor) record what they were given. Real processes, so also:
-// no shell in between, no descriptor leaked, nothing left unreaped.
+// Launching with verbs: recording scripts stand in for the desktop's opener, the printer and
+// the editor. Real processes: no shell in between, no descriptor leaked, nothing unreaped.
 #include "platform/qt/desktop_launcher.h"
 #include "support/processes.h"
 #include "support/waiting.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QGuiApplication>
 #include <QStandardPaths>
 #include <QUrl>
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 

@@ -1,13 +1,9 @@
-// The settings store and the termination signals: what the program keeps, and how it learns
-// that it must end.
+// The settings store, and the termination signals through which the program learns to end.
 #include "platform/qt/settings_profile.h"
 #include "platform/real/termination_signals.h"
 
-#include <QDir>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
-
-#include <csignal>
 
 TEST(SettingsProfile, ValuesSurviveIntoANewProfileAndOthersGiveTheDefault) {
     const QByteArray blob("\x00\x01\xFF\x7F placement", 15);

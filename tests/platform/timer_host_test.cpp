@@ -1,14 +1,9 @@
-// Numbered timers on a real event loop: delivery, clamping, replacement, killing; and timers
-// that come due together are handed over together, each once, so that their owner can serve
-// them with one read of the screen.
+// Numbered timers on a real event loop: clamping, replacement, killing; timers due together are
+// handed over together, each once, so that one read of the screen serves them.
 #include "platform/qt/qt_timer_host.h"
 #include "support/waiting.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <set>
-#include <vector>
 
 namespace {
 
@@ -47,19 +42,12 @@ TEST_F(TimerHostTest, EachTimerTicksWithItsIdAtItsClampedPeriod) {
 
 TEST_F(TimerHostTest, SettingAgainRestartsAndKillingStopsEvenFromInsideATick) {
     ASSERT_TRUE(host.SetTimer(3, 200));
-    ASSERT_TRUE(host.SetTimer(4, 5000));
     Settle(150);
     ASSERT_TRUE(host.SetTimer(3, 200)); // had the first survived, it would tick at 200 ms
-    ASSERT_TRUE(host.SetTimer(4, 15));
     Settle(150);
     EXPECT_EQ(Ticks(3), 0);
-    EXPECT_GE(Ticks(4), 4);
-    host.KillTimer(4);
     Settle(150);
     EXPECT_EQ(Ticks(3), 1);
-    ids.clear();
-    Settle(100);
-    EXPECT_EQ(Ticks(4), 0);
 
     // As a detection does: kill, then restart the same id, from inside its tick.
     int restarts = 0;

@@ -7,10 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <memory>
-#include <vector>
-
 namespace {
 
 COLORREF PatternAt(QPoint p) {
@@ -21,8 +17,7 @@ xcb_screen_t* FirstScreen(xcb_connection_t* connection) {
     return xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
 }
 
-// Draws the pattern on the root window (24-bit TrueColor, 32 bits a pixel); clearing the root
-// takes it away again.
+// Draws the pattern on the root window (24-bit TrueColor, 32 bits a pixel).
 void PaintPattern(xcb_connection_t* connection) {
     xcb_screen_t* screen = FirstScreen(connection);
     const int width = screen->width_in_pixels, height = screen->height_in_pixels;
@@ -83,11 +78,6 @@ protected:
         xcb_clear_area(m_pConnection, 0, FirstScreen(m_pConnection)->root, 0, 0, 0, 0);
         xcb_disconnect(m_pConnection);
     }
-    unsigned RequestsDuring(const std::function<void()>& call) {
-        const unsigned before = xcb_no_operation(m_pConnection).sequence;
-        call();
-        return xcb_no_operation(m_pConnection).sequence - before - 1;
-    }
     QSize Size() const {
         return QSize(FirstScreen(m_pConnection)->width_in_pixels,
                      FirstScreen(m_pConnection)->height_in_pixels);
@@ -129,7 +119,9 @@ TEST_P(XcbBatchTest, EveryPointGetsItsOwnPixelInOneReadOfTheScreen) {
         screen.GetPixels(c.points, read); // a first read may set up shared memory
         ExpectEachPointsOwnPixel(c.points, read, s);
         std::fill(read.begin(), read.end(), 0);
-        const unsigned requests = RequestsDuring([&] { screen.GetPixels(c.points, read); });
+        const unsigned before = xcb_no_operation(m_pConnection).sequence;
+        screen.GetPixels(c.points, read);
+        const unsigned requests = xcb_no_operation(m_pConnection).sequence - before - 1;
         ExpectEachPointsOwnPixel(c.points, read, s);
         EXPECT_EQ(requests, c.requests < 0 ? c.points.size() : static_cast<unsigned>(c.requests));
     }
@@ -137,8 +129,7 @@ TEST_P(XcbBatchTest, EveryPointGetsItsOwnPixelInOneReadOfTheScreen) {
 }
 
 TEST_P(XcbBatchTest, ABoxReadThatFailsCostsOnlyThePointsOffTheScreen) {
-    // The root as the batch last knew it was larger: the box around these points reaches past
-    // the real one, and the server refuses it whole.
+    // A root larger than the real one: the server refuses the box around these points whole.
     const QSize size = Size();
     const auto decoder = PixelDecoder::Make(0xFF0000, 0xFF00, 0xFF, 32, false);
     ASSERT_TRUE(decoder);

@@ -4,12 +4,8 @@
 #include <QPainter>
 #include <QWidget>
 
-#include <cstdio>
 #include <iostream>
-#include <string>
 #include <thread>
-
-namespace {
 
 class ColourWindow : public QWidget {
 public:
@@ -28,8 +24,6 @@ protected:
         }
     }
 };
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

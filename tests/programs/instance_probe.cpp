@@ -6,13 +6,8 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
-#include <cstdio>
-#include <unistd.h>
-
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    if (argc < 2)
-        return 2;
     SingleInstance instance(QString::fromLocal8Bit(argv[1]));
     const auto role = instance.Claim(ID_TRAY_CONFIGURE);
     const char* const names[] = {"primary", "secondary", "unreachable", "unguarded"};

@@ -4,14 +4,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QString>
 #include <QTemporaryDir>
 
-#include <cstdlib>
-
-// Call once, first thing in main(), before any Qt object exists. Returns the folder's root,
-// which lives until the process ends and is removed then with everything the tests wrote.
-inline QString IsolateUserFolders() {
+// Call once, first thing in main(), before any Qt object exists; the folder is removed at exit.
+inline void IsolateUserFolders() {
     static QTemporaryDir root(QDir::tempPath() + QStringLiteral("/tintwatch-test-XXXXXX"));
     for (const char* name :
          {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "HOME"}) {
@@ -21,5 +17,4 @@ inline QString IsolateUserFolders() {
                                           QFileDevice::ExeOwner);
         setenv(name, folder.toLocal8Bit().constData(), 1);
     }
-    return root.path();
 }

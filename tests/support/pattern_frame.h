@@ -7,7 +7,6 @@
 #include <QSize>
 
 #include <memory>
-#include <vector>
 
 inline std::shared_ptr<Frame> PatternFrame(QSize pixels, std::uint8_t tag) {
     std::vector<std::uint8_t> bytes;

@@ -9,7 +9,6 @@ PrivateXvfb::PrivateXvfb(const QStringList& screens, const QStringList& options)
     for (int i = 0; i < screens.size(); ++i)
         arguments << QStringLiteral("-screen") << QString::number(i) << screens[i];
     arguments << options;
-    m_server.setProcessChannelMode(QProcess::SeparateChannels);
     m_server.setStandardErrorFile(QProcess::nullDevice());
     m_server.start(QStringLiteral("Xvfb"), arguments);
     QDeadlineTimer deadline(10000);
@@ -22,8 +21,6 @@ PrivateXvfb::PrivateXvfb(const QStringList& screens, const QStringList& options)
 }
 
 PrivateXvfb::~PrivateXvfb() {
-    if (m_server.state() == QProcess::NotRunning)
-        return;
     m_server.terminate();
     if (!m_server.waitForFinished(5000))
         Kill();

@@ -1,15 +1,11 @@
-// An X server of the test's own, for tests that need another layout of screens or that end
-// the server under a running program; the shared test display is never touched.
+// An X server of the test's own, for other screen layouts or to end it under a running program.
 #pragma once
 
 #include <QProcess>
-#include <QString>
-#include <QStringList>
 
 class PrivateXvfb {
 public:
-    // Starts Xvfb with one screen per entry ("1280x1024x24") and `options` on a free display
-    // number; Display() stays empty when it did not start.
+    // One screen per entry ("1280x1024x24"); Display() stays empty when it did not start.
     explicit PrivateXvfb(const QStringList& screens = {QStringLiteral("1280x1024x24")},
                          const QStringList& options = {});
     ~PrivateXvfb();

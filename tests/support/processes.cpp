@@ -3,9 +3,6 @@
 #include "waiting.h"
 #include "x11_session.h"
 
-#include <QDir>
-#include <QFile>
-
 UserFolders::UserFolders() {
     for (const char* name : {"data/Tintwatch", "config", "home", "runtime"})
         QDir().mkpath(Path(QString::fromLatin1(name)));
@@ -89,10 +86,8 @@ ProgramRun::ProgramRun(const UserFolders& folders, const QStringList& arguments)
 }
 
 ProgramRun::~ProgramRun() {
-    if (m_process.state() != QProcess::NotRunning) {
-        m_process.kill();
-        m_process.waitForFinished();
-    }
+    m_process.kill();
+    m_process.waitForFinished();
 }
 
 std::optional<quint32> ProgramRun::WaitForWindow(int timeoutMs) {

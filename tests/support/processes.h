@@ -2,16 +2,12 @@
 // scripts it launches, and the windows of one colour it watches.
 #pragma once
 
-#include <QByteArray>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QRect>
-#include <QString>
 #include <QTemporaryDir>
 #include <optional>
 
-// Fresh XDG_DATA_HOME, XDG_CONFIG_HOME, XDG_RUNTIME_DIR and HOME for one test; the window
-// system is the test's own (QT_QPA_PLATFORM as the test runs with it).
+// Fresh per-user folders (XDG data, config and runtime, and HOME) for one test.
 class UserFolders {
 public:
     UserFolders();
@@ -27,8 +23,7 @@ private:
 QByteArray ReadFile(const QString& path);
 bool WriteFile(const QString& path, const QByteArray& bytes);
 
-// An executable script that appends one line to `logPath` each time it runs: its arguments,
-// each followed by '|'.
+// A script that appends a line to `logPath` each run: its arguments, each followed by '|'.
 QString WriteRecordingScript(const QString& scriptPath, const QString& logPath);
 int LineCount(const QString& path);
 

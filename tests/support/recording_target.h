@@ -4,8 +4,6 @@
 
 #include "platform/cmd_target.h"
 
-#include <QObject>
-
 #include <algorithm>
 #include <functional>
 #include <set>

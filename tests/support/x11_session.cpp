@@ -5,8 +5,6 @@
 #include <QProcess>
 #include <xcb/xcb.h>
 
-#include <memory>
-
 namespace {
 
 xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {

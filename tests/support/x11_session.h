@@ -1,7 +1,6 @@
 // Real input and window state on the test's X display, through xdotool and a second client.
 #pragma once
 
-#include <QList>
 #include <QStringList>
 
 #include <optional>
