@@ -27,11 +27,11 @@ namespace {
 constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
-// An event in the change mode at (10, 20), with no tone and no launch.
-CEventInfo ChangeEvent(COLORREF match, int maxCount) {
+// An event at (10, 20) that detects any colour but white, with no tone and no launch.
+CEventInfo ChangeEvent(int maxCount) {
     CEventInfo event;
     event.m_bOnlySpecificColor = 0;
-    event.m_clrMatch = match;
+    event.m_clrMatch = kWhite;
     event.m_nMaxCount = maxCount;
     event.m_bAudioAlert = 0;
     event.m_bExecute = 0;
@@ -108,7 +108,7 @@ TEST_F(DetectionTest, OneStepDetectsByItsModeCountsAndDisablesAtTheMaximum) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        CEventInfo source = ChangeEvent(kWhite, c.maxCount);
+        CEventInfo source = ChangeEvent(c.maxCount);
         source.m_bOnlySpecificColor = c.mode;
         source.m_clrTarget = c.target;
         source.m_nDetectCount = c.stored;
@@ -130,7 +130,7 @@ TEST_F(DetectionTest, OneStepDetectsByItsModeCountsAndDisablesAtTheMaximum) {
 }
 
 TEST_F(DetectionTest, AtTheMaximumActionsRunInTheirFixedOrder) {
-    CEventInfo source = ChangeEvent(kWhite, 1);
+    CEventInfo source = ChangeEvent(1);
     source.m_bAudioAlert = 1;
     source.m_nFrequency = 440;
     source.m_nDuration = 250;
@@ -154,7 +154,7 @@ TEST_F(DetectionTest, AtTheMaximumActionsRunInTheirFixedOrder) {
 }
 
 TEST_F(DetectionTest, TonesAreCappedButTheDetectionStands) {
-    CEventInfo source = ChangeEvent(kWhite, 100);
+    CEventInfo source = ChangeEvent(100);
     source.m_bAudioAlert = 1;
     CEventInfo& event = list.Add(source);
     screen.background = kRed;
@@ -170,7 +170,7 @@ TEST_F(DetectionTest, TonesAreCappedButTheDetectionStands) {
 
 TEST_F(DetectionTest, TicksDueTogetherReadOnceThenStepEachRowWithItsOwnPixelInTickOrder) {
     const auto add = [&](QPoint at, COLORREF onScreen, bool enabled = true) -> CEventInfo& {
-        CEventInfo event = ChangeEvent(kWhite, 100);
+        CEventInfo event = ChangeEvent(100);
         event.m_ptLocation = at;
         event.m_bEnabled = enabled ? 1 : 0;
         screen.pixels[{at.x(), at.y()}] = onScreen;
@@ -236,7 +236,7 @@ protected:
     }
 
     CEventInfo& AddEvent(int maxCount, bool launch) {
-        CEventInfo event = ChangeEvent(kWhite, maxCount);
+        CEventInfo event = ChangeEvent(maxCount);
         event.m_bExecute = launch ? 1 : 0;
         event.m_sComment = QString(12000, u'x'); // a file larger than the limit below
         return list.Add(event);
