@@ -6,35 +6,28 @@
 #include "model/event_info.h"
 
 #include <array>
-#include <memory>
+#include <deque>
 #include <vector>
 
 class FakeEventList : public IEventList {
 public:
     // Appends a row numbered as the list numbers its rows.
     CEventInfo& Add(const CEventInfo& event) {
-        Row row;
-        row.record = std::make_unique<CEventInfo>(event);
-        row.texts[kColumnNumber] = QString::number(m_rows.size() + 1);
-        m_rows.push_back(std::move(row));
-        return *m_rows.back().record;
+        m_texts.emplace_back()[kColumnNumber] = QString::number(m_records.size() + 1);
+        return m_records.emplace_back(event);
     }
-    int GetItemCount() const override { return static_cast<int>(m_rows.size()); }
-    CEventInfo* GetItemData(int row) const override { return m_rows.at(row).record.get(); }
+    int GetItemCount() const override { return static_cast<int>(m_records.size()); }
+    CEventInfo* GetItemData(int row) const override { return &m_records.at(row); }
     void SetItemText(int row, int column, const QString& text) override {
-        m_rows.at(row).texts.at(column) = text;
+        m_texts.at(row).at(column) = text;
     }
-    QString GetItemText(int row, int column) const override {
-        return m_rows.at(row).texts.at(column);
-    }
+    QString GetItemText(int row, int column) const override { return m_texts.at(row).at(column); }
     void EnsureVisible(int row) override { scrolledTo.push_back(row); }
 
     std::vector<int> scrolledTo;
 
 private:
-    struct Row {
-        std::unique_ptr<CEventInfo> record;
-        std::array<QString, kEventColumns> texts;
-    };
-    std::vector<Row> m_rows;
+    // A deque keeps the records where they are, so references from Add stay valid.
+    mutable std::deque<CEventInfo> m_records;
+    std::deque<std::array<QString, kEventColumns>> m_texts;
 };

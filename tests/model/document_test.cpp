@@ -32,13 +32,6 @@ public:
     mutable std::vector<CEventInfo> rows;
 };
 
-QByteArray Records(std::initializer_list<int> seeds) {
-    QByteArray bytes;
-    for (int seed : seeds)
-        bytes += RecordBytes(NumberedEvent(seed));
-    return bytes;
-}
-
 class DocumentTest : public ::testing::Test {
 protected:
     QString FilePath() const { return m_folder.filePath(QStringLiteral("Tintwatchv7.1.dat")); }
@@ -52,26 +45,27 @@ protected:
 };
 
 TEST_F(DocumentTest, FilesLoadTheirCompleteRecordsAndOnlyDamagedOnesWarnAndAreKept) {
-    const QByteArray header = Words({786, 1920, 1080, 3});
+    const QByteArray whole = DataFileBytes({NumberedEvent(1), NumberedEvent(2), NumberedEvent(3)});
+    // The first two records, after a header that counts three.
+    const QByteArray two = whole.left(whole.size() - RecordBytes(NumberedEvent(3)).size());
     struct Case {
         const char* what;
         QByteArray bytes;
         OpenResult result;
         std::size_t events;
     } cases[] = {
-        {"whole", header + Records({1, 2, 3}), OpenResult::Complete, 3},
+        {"whole", whole, OpenResult::Complete, 3},
         {"empty", {}, OpenResult::Complete, 0},
-        {"third record cut in its integers",
-         header + Records({1, 2}) + RecordBytes(NumberedEvent(3)).left(30), OpenResult::Damaged, 2},
-        {"count beyond the records", header + Records({1, 2}), OpenResult::Damaged, 2},
-        {"huge count", Words({786, 1920, 1080, INT_MAX}) + Records({1, 2}), OpenResult::Damaged, 2},
-        {"count of zero", Words({786, 1920, 1080, 0}) + Records({1}), OpenResult::Complete, 0},
+        {"third record cut in its integers", whole.left(two.size() + 30), OpenResult::Damaged, 2},
+        {"count beyond the records", two, OpenResult::Damaged, 2},
+        {"huge count", Words({786, 1280, 1024, INT_MAX}) + two.mid(16), OpenResult::Damaged, 2},
+        {"count of zero", Words({786, 1280, 1024, 0}) + two.mid(16), OpenResult::Complete, 0},
         {"the header alone", Words({786, 1920, 1080, 0}), OpenResult::Complete, 0},
-        {"negative count", Words({786, 1920, 1080, INT_MIN}) + Records({1}), OpenResult::Complete,
+        {"negative count", Words({786, 1280, 1024, INT_MIN}) + two.mid(16), OpenResult::Complete,
          0},
-        {"other format and screen, kept unchecked", Words({-786, -1, 70000, 2}) + Records({1, 2}),
+        {"other format and screen, kept unchecked", Words({-786, -1, 70000, 2}) + two.mid(16),
          OpenResult::Complete, 2},
-        {"shorter than its header", header.left(15), OpenResult::Damaged, 0},
+        {"shorter than its header", whole.left(15), OpenResult::Damaged, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -121,13 +115,13 @@ TEST_F(DocumentTest, TextFieldsEndingInCarriageReturnsLoadAsTheyWillBeSaved) {
 }
 
 TEST_F(DocumentTest, SaveWritesTheScreenSizeAndTheRowsInRowOrder) {
-    m_platform.screen.size = QSize(3840, 1201);
+    m_platform.screen.size = QSize(1280, 1024);
     Rows rows;
     rows.rows = {NumberedEvent(3), NumberedEvent(1), NumberedEvent(2)};
     m_doc.SetView(&rows);
     m_doc.SetModifiedFlag();
     ASSERT_TRUE(m_doc.OnSaveDocument(FilePath()));
-    EXPECT_EQ(ReadFile(FilePath()), Words({786, 3840, 1201, 3}) + Records({3, 1, 2}));
+    EXPECT_EQ(ReadFile(FilePath()), DataFileBytes(rows.rows));
     EXPECT_FALSE(m_doc.IsModified());
     EXPECT_TRUE(m_shown.empty());
 }

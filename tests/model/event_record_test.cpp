@@ -1,6 +1,4 @@
-// The event record's defaults, copy rule and byte layout in the archive; and where its data file
-// lives.
-#include "model/archive.h"
+// The event record's defaults and byte layout in the archive; and where its data file lives.
 #include "model/data_file_path.h"
 #include "support/records.h"
 
@@ -11,13 +9,6 @@
 
 namespace {
 
-CEventInfo Load(QByteArray bytes) {
-    CEventInfo event;
-    CArchive ar(bytes, CArchive::load);
-    event.Serialize(ar);
-    return event;
-}
-
 TEST(EventRecord, DefaultRecordStoresAsItsKnown82Bytes) {
     const QByteArray expected =
         Words({0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1000, 1, 1, 2000, 5000, 1}) +
@@ -26,33 +17,13 @@ TEST(EventRecord, DefaultRecordStoresAsItsKnown82Bytes) {
     EXPECT_EQ(RecordBytes(CEventInfo()), expected);
 }
 
-TEST(EventRecord, RoundTripAndCopyKeepEveryStoredFieldButNeverTheColourTextAndModeIsExact) {
-    CEventInfo original = NumberedEvent(7);
-    original.m_nFrequency = 4000000000u;
-    original.m_sColorText = QStringLiteral("stale");
-
-    ExpectSameStoredFields(Load(RecordBytes(original)), original);
-    const CEventInfo copy(original);
-    ExpectSameStoredFields(copy, original);
-    EXPECT_TRUE(copy.m_sColorText.isEmpty());
-    CEventInfo assigned;
-    assigned.m_sColorText = QStringLiteral("kept");
-    assigned = original;
-    ExpectSameStoredFields(assigned, original);
-    EXPECT_EQ(assigned.m_sColorText, QStringLiteral("kept"));
-    for (int flag : {1, 0, 2, -1}) { // the mode is the target's for exactly 1
-        assigned.m_bOnlySpecificColor = flag;
-        EXPECT_EQ(assigned.IsTargetMode(), flag == 1) << flag;
-    }
-}
-
 TEST(EventRecord, ColourWordsAreStoredAsChannelsAndLoadKeepsTheirLowBits) {
     CEventInfo event;
     event.m_clrMatch = RGB(0x12, 0x34, 0x56);
     EXPECT_EQ(RecordBytes(event).left(12), Words({0x12, 0x34, 0x56}));
 
-    const CEventInfo loaded =
-        Load(Words({300, 2, 3, 256 + 9, 0xFFFFFFFF, 0}) + RecordBytes(event).mid(24));
+    const QByteArray colours = Words({786, 0, 0, 1, 300, 2, 3, 256 + 9, 0xFFFFFFFF, 0});
+    const CEventInfo loaded = EventsOf(colours + RecordBytes(event).mid(24)).value().at(0);
     EXPECT_EQ(loaded.m_clrMatch, RGB(44, 2, 3));
     EXPECT_EQ(loaded.m_clrTarget, RGB(9, 255, 0));
 }
