@@ -38,10 +38,6 @@ for set in "$@"; do
   esac
 done
 
-# The build takes the wlroots virtual-pointer protocol from Debian's wlroots source package.
-source ./deb-src.sh
-ensure_deb_src wlroots
-
 missing=()
 for p in "${wanted[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds Qt for 64-bit Windows once, from Debian's qt6-base source package, with mingw-w64 and
-# Debian's own Qt tools on the host. The result is kept outside the repository and reused
-# while present; a fresh build takes about 40 minutes on two cores.
+# Qt for 64-bit Windows, kept outside the repository and reused while present. A ready-built copy
+# of what this script builds (../shared/cache/win-qt-6.4.2.tar.xz beside the checkout, or
+# $TINTWATCH_WIN_QT_ARCHIVE) is unpacked when its SHA-256 is the one recorded below; otherwise Qt
+# is built once from Debian's qt6-base source package, with mingw-w64 and Debian's own Qt tools on
+# the host, in about 45 minutes on two cores (TINTWATCH_WIN_QT_FROM_SOURCE=1 forces that).
 # Prints the Qt prefix on its last line.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -12,6 +14,29 @@ prefix=$cache/prefix
 if [ -f "$prefix/.complete" ]; then
   echo "$prefix"
   exit 0
+fi
+
+# Rebuild the archive and record its new checksum here whenever the build options below change.
+archive_sha256=d3714ff05e7af9f95991d300a571fa19eb2506d6a5605ca8e6c773d4dad7a639
+archive=${TINTWATCH_WIN_QT_ARCHIVE:-$repo/../shared/cache/win-qt-6.4.2.tar.xz}
+if [ -z "${TINTWATCH_WIN_QT_FROM_SOURCE:-}" ] && [ -f "$archive" ]; then
+  if [ "$(sha256sum "$archive" | cut -d' ' -f1)" = "$archive_sha256" ]; then
+    mkdir -p "$cache" && rm -rf "$prefix"
+    tar -xJf "$archive" -C "$cache"
+    if [ -f "$prefix/.complete" ]; then
+      echo "Unpacked the ready-built Qt for Windows from $archive" >&2
+      echo "$prefix"
+      exit 0
+    fi
+    echo "windows-qt.sh: $archive holds no complete prefix/; building from source" >&2
+    rm -rf "$prefix"
+  else
+    echo "**************************************************************************" >&2
+    echo "*** REFUSED: $archive" >&2
+    echo "*** does not have the recorded SHA-256 $archive_sha256;" >&2
+    echo "*** it is not used. Building Qt for Windows from source instead.        ***" >&2
+    echo "**************************************************************************" >&2
+  fi
 fi
 
 source ./deb-src.sh
