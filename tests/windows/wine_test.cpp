@@ -64,11 +64,12 @@ public:
                 return users.filePath(user) + QStringLiteral("/AppData/Local");
         return {};
     }
-    // Files named *.twrec open with cmd, which appends "the path"| to `log` for each open.
-    // Wine finds associations under HKEY_CLASSES_ROOT only, not the user's own classes.
-    bool AssociateRecorder(const QString& log) const {
-        const QString command = QStringLiteral("cmd.exe /c echo \"%1\"^|>>\"%2\"")
-                                    .arg(QStringLiteral("%1"), WindowsPath(log));
+    // Files named *.twrec open with the probe, which writes each opened path to a new file of
+    // `folder`. Wine finds associations under HKEY_CLASSES_ROOT only, not the user's own classes.
+    bool AssociateRecorder(const QString& folder) const {
+        const QString command = QStringLiteral("\"%1\" record \"%2\" \"%3\"")
+                                    .arg(WindowsPath(kProbe), WindowsPath(folder),
+                                         QStringLiteral("%1"));
         const auto set = [this](const QString& key, const QString& value) {
             return Run({QStringLiteral("reg"), QStringLiteral("add"),
                         QStringLiteral("HKCR\\") + key, QStringLiteral("/ve"), QStringLiteral("/d"),
@@ -129,8 +130,9 @@ TEST_F(WineTest, HotKeyPressArrivesAndAKeyHeldByAnotherProgramIsRefused) {
 TEST_F(WineTest, ProgramDetectsCountsLaunchesAndSavesInLocalAppData) {
     ColourWindow watched(kWatchedArea, kWatchedBlue);
     QTemporaryDir folder;
-    const QString log = folder.filePath(QStringLiteral("launched.log"));
-    ASSERT_TRUE(g_wine->AssociateRecorder(log));
+    const QDir launches(folder.filePath(QStringLiteral("launches")));
+    ASSERT_TRUE(launches.mkpath(QStringLiteral(".")));
+    ASSERT_TRUE(g_wine->AssociateRecorder(launches.path()));
     // The shell must hand the path over whole, blanks included.
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("with blanks")));
     const QString target = folder.filePath(QStringLiteral("with blanks/a list.twrec"));
@@ -147,7 +149,7 @@ TEST_F(WineTest, ProgramDetectsCountsLaunchesAndSavesInLocalAppData) {
     const QStringList program{BuildFile(QStringLiteral("tintwatch.exe"))};
     const auto first = g_wine->Start(program);
     Settle(8000);
-    EXPECT_FALSE(QFile::exists(log)) << "acted while the point was still blue";
+    EXPECT_TRUE(launches.isEmpty()) << "acted while the point was still blue";
     ASSERT_TRUE(watched.SetColour(QStringLiteral("#e02020")));
     EXPECT_TRUE(WaitUntil(
         [&] {
@@ -155,6 +157,8 @@ TEST_F(WineTest, ProgramDetectsCountsLaunchesAndSavesInLocalAppData) {
             return saved && saved->size() == 2 && (*saved)[0].m_nDetectCount == 3;
         },
         30000));
+    // A start under Wine takes seconds; a fourth launch would come within the settling.
+    WaitUntil([&] { return launches.entryList(QDir::Files).size() >= 3; }, 30000);
     Settle(2000);
     const auto saved = EventsOf(ReadFile(dataFile));
     ASSERT_TRUE(saved && saved->size() == 2);
@@ -162,8 +166,11 @@ TEST_F(WineTest, ProgramDetectsCountsLaunchesAndSavesInLocalAppData) {
     event.m_bEnabled = 0;
     ExpectSameStoredFields((*saved)[0], event);
     ExpectSameStoredFields((*saved)[1], offScreen);
-    const QString line = u'"' + WindowsPath(target) + QStringLiteral("\"|\r\n");
-    EXPECT_EQ(ReadFile(log), (line + line + line).toUtf8());
+    // Each launch, with the path whole, blanks included.
+    const QStringList launched = launches.entryList(QDir::Files);
+    EXPECT_EQ(launched.size(), 3) << launched.join(u' ').toStdString();
+    for (const QString& name : launched)
+        EXPECT_EQ(ReadFile(launches.filePath(name)), WindowsPath(target).toUtf8());
 
     // A second start hands over to this one through the instance pipe and ends at once.
     EXPECT_EQ(g_wine->Run(program).first, 0);
