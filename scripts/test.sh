@@ -4,7 +4,24 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# How long each stage took, printed at the end, so that a stage that grows is seen.
+stage_names=() stage_seconds=() stage_started=$SECONDS
+stage() {
+  [ ${#stage_names[@]} -gt 0 ] && stage_seconds+=($((SECONDS - stage_started)))
+  stage_names+=("$1") stage_started=$SECONDS
+}
+stage_summary() {
+  stage_seconds+=($((SECONDS - stage_started)))
+  echo "=== Time per stage ==="
+  for i in "${!stage_names[@]}"; do
+    printf '%-12s %4d s\n' "${stage_names[$i]}" "${stage_seconds[$i]}"
+  done
+  printf '%-12s %4d s\n' total "$SECONDS"
+}
+
+stage install
 scripts/install-deps.sh test
+stage build
 build=${BUILD_DIR:-build}
 # On, whatever an earlier make run left in the build folder's cache.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -12,6 +29,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$build" -j "$(nproc)"
 
 # The Windows build, whose tests run under Wine below; its Qt is built once and kept.
+stage windows
 windows_zip=""
 if command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v wine >/dev/null; then
   windows_zip=$(scripts/windows.sh)
@@ -19,6 +37,7 @@ fi
 
 # The data-file loader against a minute of generated input (clang, sanitizers), before the
 # suite so that the suite's summary is the last thing printed.
+stage fuzzing
 FUZZ_BUILD_DIR="$build-fuzz" scripts/fuzz.sh "${FUZZ_SECONDS:-60}" 2>&1 | tail -n 15
 
 source scripts/xvfb.sh
@@ -30,41 +49,49 @@ export XDG_DATA_HOME="$scratch/data" XDG_CONFIG_HOME="$scratch/config"
 export XDG_RUNTIME_DIR="$scratch/runtime" XDG_CACHE_HOME="$scratch/cache"
 mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 
+stage x11
 status=0
-x11_log="$scratch/x11-stage.log"
-ctest --test-dir "$build" --output-on-failure -j 2 -LE "wayland|wine" 2>&1 | tee "$x11_log" ||
+suite_log="$scratch/suite.log"
+ctest --test-dir "$build" --output-on-failure -j 2 -LE "wayland|wine" 2>&1 | tee "$suite_log" ||
   status=$?
 
 # The Windows build under Wine, unpacked from its zip as a user would, with the probe beside it.
+stage wine
 if [ -n "$windows_zip" ]; then
   unzip -q "$windows_zip" -d "$scratch/windows"
   export TW_WINDOWS_DIR=$(echo "$scratch"/windows/tintwatch-*-win64)
   cp "$(dirname "$windows_zip")/tests/windows/tw_win_probe.exe" "$TW_WINDOWS_DIR/"
-  ctest --test-dir "$build" --output-on-failure -L wine 2>&1 | tee -a "$x11_log" || status=$?
+  ctest --test-dir "$build" --output-on-failure -L wine 2>&1 | tee -a "$suite_log" || status=$?
 else
   echo "*** SKIPPED: the tests labelled 'wine'; no mingw-w64 or Wine here. ***" >&2
 fi
 
 # The Wayland tests on a headless Wayland desktop of their own. Only a desktop that truly
 # cannot start skips them, and says so.
+stage wayland
 source scripts/wayland-session.sh
 trap 'stop_wayland_session || true; stop_xvfb' EXIT
 started=$SECONDS
 if start_wayland_session; then
   echo "Wayland desktop ready in $((SECONDS - started)) s"
-  in_wayland_session ctest --test-dir "$build" --output-on-failure -L wayland || status=$?
+  in_wayland_session ctest --test-dir "$build" --output-on-failure -L wayland 2>&1 |
+    tee -a "$suite_log" || status=$?
 else
   echo "**************************************************************************" >&2
   echo "*** SKIPPED: the tests labelled 'wayland'; the headless Wayland desktop ***" >&2
   echo "*** could not start (reason above).                                     ***" >&2
   echo "**************************************************************************" >&2
 fi
-# What failed in the first stage, once more at the very end, where a log cut short still shows
+# What failed, once more at the very end, where a log cut short still shows
 # it: each failed test's own output as the stage printed it.
-if grep -qE '\*\*\*(Failed|Timeout|Exception)' "$x11_log"; then
-  echo "=== Failed under Xvfb, as printed above ==="
+if grep -qE '\*\*\*(Failed|Timeout|Exception)' "$suite_log"; then
+  echo "=== Failed, as printed above ==="
   awk '/\*\*\*(Failed|Timeout|Exception)/ {show = 1; print; next}
        /^ *([0-9]+\/[0-9]+ Test|Start) / {show = 0}
-       show' "$x11_log" | tail -n 80
+       show' "$suite_log" | tail -n 80
 fi
+stage_summary
+# Every stage's tests together, from ctest's own closing lines.
+awk '/tests passed, [0-9]+ tests? failed out of/ { failed += $4; total += $NF }
+     END { printf "tests: %d passed, %d failed\n", total - failed, failed }' "$suite_log"
 exit $status
