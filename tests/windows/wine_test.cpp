@@ -67,9 +67,9 @@ public:
     // Files named *.twrec open with the probe, which writes each opened path to a new file of
     // `folder`. Wine finds associations under HKEY_CLASSES_ROOT only, not the user's own classes.
     bool AssociateRecorder(const QString& folder) const {
-        const QString command = QStringLiteral("\"%1\" record \"%2\" \"%3\"")
-                                    .arg(WindowsPath(kProbe), WindowsPath(folder),
-                                         QStringLiteral("%1"));
+        const QString command =
+            QStringLiteral("\"%1\" record \"%2\" \"%3\"")
+                .arg(WindowsPath(kProbe), WindowsPath(folder), QStringLiteral("%1"));
         const auto set = [this](const QString& key, const QString& value) {
             return Run({QStringLiteral("reg"), QStringLiteral("add"),
                         QStringLiteral("HKCR\\") + key, QStringLiteral("/ve"), QStringLiteral("/d"),
@@ -119,8 +119,15 @@ TEST_F(WineTest, HotKeyPressArrivesAndAKeyHeldByAnotherProgramIsRefused) {
     EXPECT_EQ(status, 3);
     EXPECT_EQ(answer.trimmed(), "refused");
 
-    // Wine hands keys to its programs while one of its windows has the keyboard.
-    ASSERT_TRUE(Xdotool({"search", "--sync", "--name", "^tw_win_probe$", "windowfocus", "--sync"}));
+    // Wine hands keys to its programs while one of its windows has the keyboard. The window can
+    // be found before it is mapped, when focusing it fails: try until it takes.
+    ASSERT_TRUE(WaitUntil(
+        [] {
+            return Xdotool(
+                       {"search", "--sync", "--name", "^tw_win_probe$", "windowfocus", "--sync"})
+                .has_value();
+        },
+        30000));
     ASSERT_TRUE(Xdotool({"key", "F8"}));
     EXPECT_TRUE(hears("pressed 119")) << said.constData();
     holder->kill();
