@@ -40,7 +40,7 @@ CTintwatchDoc::CTintwatchDoc(IScreen& screen, IMessageBox& messageBox)
     m_retry.setSingleShot(true);
     QObject::connect(&m_retry, &QTimer::timeout, &m_retry, [this] {
         if (IsModified())
-            OnFileSave();
+            OnSaveDocument(m_sRetryPath);
     });
 }
 
@@ -98,6 +98,7 @@ QString CTintwatchDoc::CopyBeforeReplacing(const QString& path) {
 void CTintwatchDoc::ReportSaveFailure(const QString& path, const QString& reason) {
     // The rows now hold what the disk does not: tried again, later and later, until it is.
     SetModifiedFlag();
+    m_sRetryPath = path;
     m_retry.start(m_retryDelay);
     m_retryDelay = std::min(m_retryDelay * 2, kMaxRetry);
     if (m_onSaveNote)

@@ -100,7 +100,8 @@ private:
     bool m_bLoadDamaged = false; // set by the last loading Serialize
     QString m_sLoadingPath;      // the file being opened, whose damage is kept in a copy
     QString m_sUncopiedPath;     // a damaged file with no copy yet, which no save may replace
-    QTimer m_retry;              // the next try of a failed save
+    QTimer m_retry;              // the next try of a failed save, to m_sRetryPath
+    QString m_sRetryPath;
     std::chrono::milliseconds m_retryDelay = kFirstRetry;
     std::function<void(const QString&)> m_onSaveNote;
     bool m_bSaveFailing = false;      // the last save failed, and that run has been reported
