@@ -5,7 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 
 namespace {
 
@@ -33,21 +33,24 @@ std::optional<QByteArray> ReadWholeFile(const QString& path) {
 }
 
 QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
-    // Beside the file, so that putting it in place is a change of names on one disk.
-    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
-    if (!file.open())
+    // Beside the file, so that putting it in place is a change of names on one disk; a new
+    // name of its own, closed for good before that change (Windows refuses to rename an open
+    // file, and QTemporaryFile keeps its file open after close()).
+    QFile file(path + QStringLiteral(".%1.new").arg(QRandomGenerator::global()->generate64(), 16,
+                                                    16, QLatin1Char('0')));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return file.errorString();
     if (QFile::exists(path))
         file.setPermissions(QFile::permissions(path));
     // Straight to the file, each byte accounted for (a buffered write would lose the reason
     // of one cut short), and on the disk before it replaces anything.
-    if (const QString reason = WriteAllAndSync(file.handle(), bytes); !reason.isEmpty())
-        return reason;
+    QString reason = WriteAllAndSync(file.handle(), bytes);
     file.close();
-    if (const QString reason = ReplaceDurably(file.fileName(), path); !reason.isEmpty())
-        return reason;
-    file.setAutoRemove(false);
-    return {};
+    if (reason.isEmpty())
+        reason = ReplaceDurably(file.fileName(), path);
+    if (!reason.isEmpty())
+        file.remove();
+    return reason;
 }
 
 QString KeepDamagedCopy(const QString& dataFilePath) {
