@@ -1,6 +1,8 @@
 // Tintwatch: watches points of the screen and acts when their colour changes.
 #include "app_icon.h"
 #include "command_line.h"
+#include "model/data_file_path.h"
+#include "platform/qt/qt_message_box.h"
 #include "platform/real/display_setup.h"
 #include "platform/real/real_platform.h"
 #include "platform/real/runtime_folder.h"
@@ -13,6 +15,7 @@
 #include "ui/frame/main_frame.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -35,16 +38,23 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     display.check.reset();
 
-    // Before any window: a later start only hands its command over and ends.
-    SingleInstance instance(PrivateRuntimeFolder());
-    switch (instance.Claim(ID_TRAY_CONFIGURE)) {
+    // Before any window: a later start for the same data file, from whatever session, only
+    // hands its command over and ends.
+    QString dataFile;
+    GetDataFilePath(dataFile);
+    SingleInstance instance(QFileInfo(dataFile).absolutePath(), PrivateRuntimeFolder());
+    switch (const auto role = instance.Claim(ID_TRAY_CONFIGURE)) {
     case SingleInstance::Role::Secondary:
         return 0;
     case SingleInstance::Role::Unreachable:
-        std::fprintf(stderr, "Tintwatch is already running but does not answer.\n");
+    case SingleInstance::Role::Unguarded: {
+        // Never run beside another instance: both would write the one list.
+        const QString why = instance.WhyNotRunning(role);
+        std::fprintf(stderr, "%s\n", qPrintable(why));
+        QtMessageBox().MessageBox(nullptr, why, MbButtons::Ok, MbIcon::Error);
         return 1;
+    }
     case SingleInstance::Role::Primary:
-    case SingleInstance::Role::Unguarded:
         break;
     }
 

@@ -2,7 +2,9 @@
 
 #include "instance_message.h"
 
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
@@ -15,14 +17,32 @@ constexpr int kExchangeMs = 2000;
 // A client that has not sent its frame by then is dropped, so a stray connection holds nothing.
 constexpr int kIdleClientMs = 5000;
 constexpr unsigned long kRetryPauseMs = 50;
+// The longest socket path every Unix system binds (sockaddr_un holds 104 to 108 bytes); pipe
+// names on Windows may be far longer than any folder.
+#ifdef Q_OS_WIN
+constexpr qsizetype kMaxSocketPath = 256;
+#else
+constexpr qsizetype kMaxSocketPath = 103;
+#endif
+
+QString SocketPathFor(const QString& dataFolder, const QString& runtimeFolder) {
+    const QString beside = dataFolder + QStringLiteral("/tintwatch.socket");
+    if (QFile::encodeName(beside).size() <= kMaxSocketPath || runtimeFolder.isEmpty())
+        return beside;
+    const QByteArray key =
+        QCryptographicHash::hash(dataFolder.toUtf8(), QCryptographicHash::Sha256).toHex();
+    return runtimeFolder + QStringLiteral("/tintwatch-%1.socket").arg(QLatin1String(key.left(16)));
+}
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString& folder, QObject* parent) : QObject(parent) {
-    if (folder.isEmpty())
+SingleInstance::SingleInstance(const QString& dataFolder, const QString& runtimeFolder,
+                               QObject* parent)
+    : QObject(parent) {
+    if (dataFolder.isEmpty())
         return;
-    m_sLockPath = folder + QStringLiteral("/tintwatch.lock");
-    m_sSocketPath = folder + QStringLiteral("/tintwatch.socket");
+    m_sLockPath = dataFolder + QStringLiteral("/tintwatch.lock");
+    m_sSocketPath = SocketPathFor(dataFolder, runtimeFolder);
 }
 
 SingleInstance::~SingleInstance() {
@@ -33,6 +53,7 @@ SingleInstance::~SingleInstance() {
 }
 
 SingleInstance::Role SingleInstance::Claim(int command, std::chrono::milliseconds patience) {
+    m_nCommand = command;
     if (m_sLockPath.isEmpty())
         return Role::Unguarded;
     if (!m_pLock) {
@@ -55,6 +76,22 @@ SingleInstance::Role SingleInstance::Claim(int command, std::chrono::millisecond
             return Role::Unreachable;
         QThread::msleep(kRetryPauseMs);
     }
+}
+
+QString SingleInstance::WhyNotRunning(Role role) const {
+    if (role == Role::Unguarded)
+        return QStringLiteral("Tintwatch cannot start: it could not create %1, which makes sure "
+                              "that only one Tintwatch uses its list of events.")
+            .arg(m_sLockPath.isEmpty() ? QStringLiteral("its lock file") : m_sLockPath);
+    qint64 pid = 0;
+    QString host, application;
+    if (!m_pLock || !m_pLock->getLockInfo(&pid, &host, &application))
+        host = QStringLiteral("an unknown computer");
+    return QStringLiteral("Tintwatch is already running for this list of events (process %1 on "
+                          "%2) but does not answer. If no Tintwatch runs there any more, remove "
+                          "%3 and start it again.")
+        .arg(pid)
+        .arg(host, m_sLockPath);
 }
 
 bool SingleInstance::Listen() {
@@ -82,7 +119,9 @@ void SingleInstance::OnReadyRead(QLocalSocket* socket) {
     if (socket->bytesAvailable() < InstanceMessage::kFrameSize)
         return;
     const auto command = InstanceMessage::Decode(socket->readAll());
-    if (!command) {
+    // Any process of the user can connect: only the one harmless command a start sends is
+    // taken, never one that would change the list or end the program.
+    if (command != m_nCommand) {
         socket->abort();
         return;
     }

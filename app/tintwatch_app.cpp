@@ -1,12 +1,12 @@
 #include "tintwatch_app.h"
 
 #include "about_dlg.h"
-#include "platform/real/display_setup.h"
 #include "document_opener.h"
 #include "model/exceptions.h"
 #include "model/tintwatch_doc.h"
 #include "pending_saves.h"
 #include "platform/file_chooser.h"
+#include "platform/real/display_setup.h"
 #include "res/resource_ids.h"
 #include "ui/editor/dlg_color_event_runner.h"
 #include "ui/font_scale.h"
@@ -48,7 +48,10 @@ bool CTintwatchApp::InitInstance() {
     m_pDoc->SetPathName(path);
     OpenEventDocument(
         path, [this](const QString& file) { m_pDoc->OnOpenDocument(file); },
-        [this] { m_pDoc->OnNewDocument(); }, m_services.messageBox);
+        [this] { m_pDoc->OnNewDocument(); },
+        [this](const QString& file, const QString& text) {
+            return m_pDoc->KeepDamaged(file, text);
+        });
 
     // Room for every column at first, grown with the columns for this font and kept on the
     // screen; a placement saved by an earlier run replaces it.
@@ -130,8 +133,10 @@ void CTintwatchApp::RunQueuedSaves() {
 }
 
 void CTintwatchApp::OnDestroyView() {
-    // The rows still hold the live events here; a save queued by the last detection writes
-    // them before the view lets them go.
+    // The rows still hold the live events here; a save queued by the last detection, or one
+    // that failed and waits to be tried again, writes them before the view lets them go.
     RunQueuedSaves();
+    if (m_pDoc->IsModified())
+        m_pDoc->OnFileSave();
     m_pView->OnDestroy();
 }

@@ -49,10 +49,15 @@ bool CArchive::ReadString(QString& text) {
         return false;
     const char* data = m_buffer.constData();
     qsizetype end = m_position;
-    // Find the line end first so the text is built in one allocation, whatever its length.
-    while (m_buffer.size() - end >= 2 && qFromLittleEndian<char16_t>(data + end) != u'\n')
+    // Find the line end first so the text is built in one allocation, and only once it is
+    // known to be of a sane length.
+    const qsizetype limit = m_position + 2 * (kMaxTextLength + 1);
+    while (end < limit && m_buffer.size() - end >= 2 &&
+           qFromLittleEndian<char16_t>(data + end) != u'\n')
         end += 2;
     const qsizetype units = (end - m_position) / 2;
+    if (units > kMaxTextLength)
+        throw CArchiveException();
     text.resize(units);
     for (qsizetype i = 0; i < units; ++i)
         text[i] = QChar(qFromLittleEndian<char16_t>(data + m_position + 2 * i));

@@ -26,8 +26,12 @@ public:
 
     // Writes the text's UTF-16LE code units, then U+000A.
     void WriteString(const QString& text);
+    // No text of an event comes near this many characters; a longer one is damage.
+    static constexpr qsizetype kMaxTextLength = 1024 * 1024;
+
     // Reads up to U+000A (dropped, with a U+000D right before it). The end of the data ends a
-    // line quietly. Returns false when nothing at all was left to read.
+    // line quietly. Returns false when nothing at all was left to read. Throws
+    // CArchiveException, before building any text, for one longer than kMaxTextLength.
     bool ReadString(QString& text);
 
     // Bytes not yet read.

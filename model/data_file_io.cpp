@@ -4,49 +4,77 @@
 #include "platform/files/disk_write.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 
-QByteArray ReadWholeFile(const QString& path) {
+namespace {
+
+// Copies of damaged files past this many are not worth keeping apart.
+constexpr int kMaxDamagedCopies = 1000;
+
+[[noreturn]] void ThrowFileError(const char* what, const QFile& file) {
+    throw CFileException(QStringLiteral("Cannot %1 %2: %3")
+                             .arg(QLatin1String(what), file.fileName(), file.errorString())
+                             .toStdString());
+}
+
+} // namespace
+
+std::optional<QByteArray> ReadWholeFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw CFileException(
-            QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()).toStdString());
+        ThrowFileError("open", file);
+    if (file.size() > kMaxDataFileBytes)
+        return std::nullopt;
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw CFileException(
-            QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()).toStdString());
+        ThrowFileError("read", file);
     return bytes;
 }
 
 QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Beside the file, so that putting it in place is a change of names on one disk; a new
+    // name of its own, closed for good before that change (Windows refuses to rename an open
+    // file, and QTemporaryFile keeps its file open after close()).
+    QFile file(path + QStringLiteral(".%1.new").arg(QRandomGenerator::global()->generate64(), 16,
+                                                    16, QLatin1Char('0')));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return file.errorString();
-    // Qt 6.4's QSaveFile keeps small writes in a buffer, and its commit() renames the
-    // temporary file even when flushing that buffer failed, so a full disk would leave an
-    // empty data file; its own writes also lose the reason of a write cut short. So the bytes
-    // go straight to the file, each one accounted for, and are on the disk before any rename.
-    if (const QString reason = WriteAllAndSync(file.handle(), bytes); !reason.isEmpty()) {
-        file.cancelWriting();
-        return reason;
+    if (QFile::exists(path))
+        file.setPermissions(QFile::permissions(path));
+    // Straight to the file, each byte accounted for (a buffered write would lose the reason
+    // of one cut short), and on the disk before it replaces anything.
+    QString reason = WriteAllAndSync(file.handle(), bytes);
+    file.close();
+    if (reason.isEmpty())
+        reason = ReplaceDurably(file.fileName(), path);
+    if (!reason.isEmpty())
+        file.remove();
+    return reason;
+}
+
+QString KeepDamagedCopy(const QString& dataFilePath) {
+    QFile source(dataFilePath);
+    if (!source.open(QIODevice::ReadOnly))
+        return source.errorString();
+    QFile copy;
+    for (int number = 0;; ++number) {
+        copy.setFileName(dataFilePath + QStringLiteral(".bad") +
+                         (number ? QStringLiteral(".%1").arg(number) : QString()));
+        // Created new or not at all: an older copy, or anything else by that name, stays.
+        if (copy.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            break;
+        // A name taken is passed over; any other failure (no room, no right) is the reason.
+        if (!QFileInfo::exists(copy.fileName()) || number + 1 == kMaxDamagedCopies)
+            return copy.errorString();
     }
-    if (!file.commit())
-        return file.errorString();
-    return {};
-}
-
-QString DamagedCopyPath(const QString& dataFilePath) {
-    return dataFilePath + QStringLiteral(".bad");
-}
-
-bool KeepDamagedCopy(const QString& dataFilePath, const QByteArray& bytes) {
-    return WriteWholeFile(DamagedCopyPath(dataFilePath), bytes).isEmpty();
-}
-
-bool KeepDamagedCopy(const QString& dataFilePath) {
-    try {
-        return KeepDamagedCopy(dataFilePath, ReadWholeFile(dataFilePath));
-    } catch (const CFileException&) {
-        return false;
+    QString reason;
+    while (reason.isEmpty() && !source.atEnd()) {
+        const QByteArray piece = source.read(1 << 20);
+        reason = source.error() != QFileDevice::NoError ? source.errorString()
+                                                        : WriteAllAndSync(copy.handle(), piece);
     }
+    if (!reason.isEmpty())
+        copy.remove();
+    return reason;
 }

@@ -8,6 +8,8 @@
 #include "platform/screen.h"
 #include "res/resource_ids.h"
 
+#include <QFile>
+
 namespace {
 
 const QString kExceptionLoading = QStringLiteral(
@@ -18,6 +20,11 @@ const QString kUnidentifiedLoading = QStringLiteral(
     "There was an UnIdentified Exception Loading the Script File, seems like something went "
     "wrong with the software.\n\nThere are really good chances that if you create a new script, "
     "it would work fine.");
+// Added to a message about a damaged file when it could not be kept.
+const QString kNoCopy = QStringLiteral(
+    "\n\nThe damaged file %1 could not be kept as a copy beside it: %2\n\nGo on without a "
+    "copy? Yes: the next save replaces the file. No: the file stays as it is, and the list is "
+    "saved only once a copy can be made.");
 
 // A text field ending in U+000D cannot be written back as read: the line end that follows it
 // on saving would swallow it. Dropping it here keeps what is shown equal to what is saved.
@@ -29,7 +36,13 @@ void DropTrailingCarriageReturns(QString& text) {
 } // namespace
 
 CTintwatchDoc::CTintwatchDoc(IScreen& screen, IMessageBox& messageBox)
-    : m_screen(screen), m_messageBox(messageBox) {}
+    : m_screen(screen), m_messageBox(messageBox) {
+    m_retry.setSingleShot(true);
+    QObject::connect(&m_retry, &QTimer::timeout, &m_retry, [this] {
+        if (IsModified())
+            OnSaveDocument(m_sRetryPath);
+    });
+}
 
 bool CTintwatchDoc::OnCommand(int id) {
     if (id != ID_FILE_SAVE)
@@ -55,19 +68,39 @@ bool CTintwatchDoc::OnSaveDocument(const QString& path) {
     QByteArray bytes;
     CArchive ar(bytes, CArchive::store);
     Serialize(ar);
-    const QString reason = WriteWholeFile(path, bytes);
+    QString reason = CopyBeforeReplacing(path);
+    if (reason.isEmpty())
+        reason = WriteWholeFile(path, bytes);
     if (!reason.isEmpty()) {
         ReportSaveFailure(path, reason);
         return false;
     }
     SetModifiedFlag(false);
+    m_retry.stop();
+    m_retryDelay = kFirstRetry;
     if (m_bSaveFailing && m_onSaveNote)
         m_onSaveNote(QString());
     m_bSaveFailing = false;
     return true;
 }
 
+QString CTintwatchDoc::CopyBeforeReplacing(const QString& path) {
+    if (path != m_sUncopiedPath)
+        return {};
+    if (QFile::exists(path)) {
+        if (const QString reason = KeepDamagedCopy(path); !reason.isEmpty())
+            return QStringLiteral("the damaged file there has no copy yet (%1)").arg(reason);
+    }
+    m_sUncopiedPath.clear();
+    return {};
+}
+
 void CTintwatchDoc::ReportSaveFailure(const QString& path, const QString& reason) {
+    // The rows now hold what the disk does not: tried again, later and later, until it is.
+    SetModifiedFlag();
+    m_sRetryPath = path;
+    m_retry.start(m_retryDelay);
+    m_retryDelay = std::min(m_retryDelay * 2, kMaxRetry);
     if (m_onSaveNote)
         m_onSaveNote(QStringLiteral("Not saved to %1: %2").arg(path, reason));
     // Detections keep asking for saves while the disk stays full: one box for the whole run,
@@ -84,13 +117,39 @@ void CTintwatchDoc::ReportSaveFailure(const QString& path, const QString& reason
 }
 
 CTintwatchDoc::OpenResult CTintwatchDoc::OnOpenDocument(const QString& path) {
-    const QByteArray bytes = ReadWholeFile(path);
-    const OpenResult result = LoadFromBytes(bytes);
-    // Kept before any save can replace it; the bytes are the file's exactly.
-    if (result == OpenResult::Damaged)
-        KeepDamagedCopy(path, bytes);
+    const std::optional<QByteArray> bytes = ReadWholeFile(path);
+    // Damage found while loading is kept in a copy of this file before it is told about.
+    m_sLoadingPath = path;
+    OpenResult result = OpenResult::Damaged;
+    if (bytes)
+        result = LoadFromBytes(*bytes);
+    else
+        ReportDamage(kExceptionLoading); // too large to be a list of events
+    m_sLoadingPath.clear();
     SetModifiedFlag(false);
     return result;
+}
+
+bool CTintwatchDoc::KeepDamaged(const QString& path, const QString& text) {
+    const QString reason = KeepDamagedCopy(path);
+    if (reason.isEmpty()) {
+        ShowError(text);
+        return true;
+    }
+    // Before the box: a save delivered by its event loop must not replace the file.
+    m_sUncopiedPath = path;
+    if (m_messageBox.MessageBox(nullptr, text + kNoCopy.arg(path, reason), MbButtons::YesNo,
+                                MbIcon::Error) != IDYES)
+        return false;
+    m_sUncopiedPath.clear();
+    return true;
+}
+
+void CTintwatchDoc::ReportDamage(const QString& text) {
+    if (m_sLoadingPath.isEmpty())
+        ShowError(text);
+    else
+        KeepDamaged(m_sLoadingPath, text);
 }
 
 CTintwatchDoc::OpenResult CTintwatchDoc::LoadFromBytes(const QByteArray& bytes) {
@@ -102,7 +161,7 @@ CTintwatchDoc::OpenResult CTintwatchDoc::LoadFromBytes(const QByteArray& bytes) 
         Serialize(ar);
     } catch (const CArchiveException&) {
         // Shorter than its header: nothing to load, but not a reason to stop the program.
-        ShowError(kExceptionLoading);
+        ReportDamage(kExceptionLoading);
         return OpenResult::Damaged;
     }
     return m_bLoadDamaged ? OpenResult::Damaged : OpenResult::Complete;
@@ -146,9 +205,12 @@ void CTintwatchDoc::LoadEvents(CArchive& ar) {
     } catch (...) {
         problem = kUnidentifiedLoading;
     }
+    // Records past the count (or after a count of 0 or less) would be lost by the next save.
+    if (problem.isEmpty() && ar.Remaining() > 0)
+        problem = kExceptionLoading;
     m_bLoadDamaged = !problem.isEmpty();
     if (m_bLoadDamaged)
-        ShowError(problem);
+        ReportDamage(problem);
     m_arrEvents = std::move(events);
 }
 

@@ -8,6 +8,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTimer>
+#include <chrono>
 #include <functional>
 #include <vector>
 
@@ -21,8 +23,13 @@ public:
     // How an opening that did not throw went.
     enum class OpenResult {
         Complete, // every counted record loaded (an empty file gives an empty list)
-        Damaged,  // the complete records loaded, the load message shown once, .bad copy kept
+        Damaged,  // the complete records loaded, the load message shown once, a copy kept
     };
+
+    // A failed save is tried again this long after, then twice as long after each further
+    // failure, up to kMaxRetry, while the list has changes that are not on the disk.
+    static constexpr std::chrono::milliseconds kFirstRetry{1000};
+    static constexpr std::chrono::milliseconds kMaxRetry{60000};
 
     CTintwatchDoc(IScreen& screen, IMessageBox& messageBox);
 
@@ -46,18 +53,26 @@ public:
     // Empties the event list; always succeeds.
     bool OnNewDocument();
     // Rebuilds the array from the view's rows and replaces the file at `path` with it in one
-    // piece. On failure keeps the old file and the modified flag and returns false; it shows
-    // why in a box only for the first of a run of failures, and never while that box is open.
+    // piece. On failure keeps the old file, marks the document modified, tries again later
+    // (kFirstRetry) and returns false; it shows why in a box only for the first of a run of
+    // failures, and never while that box is open. A damaged file at `path` that has no copy
+    // yet is not replaced before one is made (or the user let it go).
     bool OnSaveDocument(const QString& path);
     // Appends the events of the file at `path`. Opened fully: Complete. Opened with damage
-    // (message shown, damaged file kept as .bad): Damaged. The file itself cannot be opened or
-    // read: throws CFileException, nothing shown, nothing loaded.
+    // (bytes past the counted records, a record cut off, a text or a file too large): a copy
+    // of the file kept (KeepDamaged), the message shown once, Damaged. The file itself cannot
+    // be opened or read: throws CFileException, nothing shown, nothing loaded.
     OpenResult OnOpenDocument(const QString& path);
     // Loads the file's content as OnOpenDocument does, without touching the disk.
     OpenResult LoadFromBytes(const QByteArray& bytes);
     // Stores the header and every record of the array, or loads them (the header's
-    // end-of-data error escapes; a damaged record ends the loading with the message).
+    // end-of-data error escapes; damage ends the loading with the message).
     void Serialize(CArchive& ar);
+    // Keeps a copy of the damaged file at `path` (KeepDamagedCopy) and shows `text`. When no
+    // copy can be made, the text says so and asks whether to go on without one; unless the
+    // user says yes, saves leave the file alone until a copy can be made. Returns whether the
+    // file may now be replaced or removed.
+    bool KeepDamaged(const QString& path, const QString& text);
 
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
@@ -73,6 +88,8 @@ private:
     void LoadEvents(CArchive& ar);
     void RebuildFromView();
     void ShowError(const QString& text);
+    void ReportDamage(const QString& text);
+    QString CopyBeforeReplacing(const QString& path);
     void ReportSaveFailure(const QString& path, const QString& reason);
 
     IScreen& m_screen;
@@ -81,6 +98,11 @@ private:
     QString m_strPathName;
     bool m_bModified = false;
     bool m_bLoadDamaged = false; // set by the last loading Serialize
+    QString m_sLoadingPath;      // the file being opened, whose damage is kept in a copy
+    QString m_sUncopiedPath;     // a damaged file with no copy yet, which no save may replace
+    QTimer m_retry;              // the next try of a failed save, to m_sRetryPath
+    QString m_sRetryPath;
+    std::chrono::milliseconds m_retryDelay = kFirstRetry;
     std::function<void(const QString&)> m_onSaveNote;
     bool m_bSaveFailing = false;      // the last save failed, and that run has been reported
     bool m_bReportingFailure = false; // the box about it is open

@@ -14,7 +14,7 @@ run=(cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libxcb-shm0-dev l
 demo=(xvfb xdotool x11-utils x11-apps imagemagick fonts-dejavu-core)
 package=(dpkg-dev file)
 windows=(g++-mingw-w64-x86-64-posix dpkg-dev unzip)
-test=(ccache libgtest-dev libbenchmark-dev pulseaudio pulseaudio-utils tint2 openbox clang
+test=(ccache strace libgtest-dev libbenchmark-dev pulseaudio pulseaudio-utils tint2 openbox clang
       desktop-file-utils appstream)
 # The headless Wayland desktop of the tests (scripts/wayland-session.sh), and what building its
 # patched screen-cast portal from Debian's source package needs.

@@ -1,7 +1,11 @@
 #include "disk_write.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -27,4 +31,18 @@ QString WriteAllAndSync(int fd, const QByteArray& bytes) {
         left -= written;
     }
     return ::fdatasync(fd) == 0 ? QString() : qt_error_string(errno);
+}
+
+QString ReplaceDurably(const QString& from, const QString& to) {
+    if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        return qt_error_string(errno);
+    // The new name lives in the folder's own data: until that is on the disk, a power cut can
+    // bring back the old file.
+    const int folder = ::open(QFile::encodeName(QFileInfo(to).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return qt_error_string(errno);
+    const int synced = ::fsync(folder) == 0 ? 0 : errno;
+    ::close(folder);
+    return synced == 0 ? QString() : qt_error_string(synced);
 }

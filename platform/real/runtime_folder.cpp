@@ -1,11 +1,13 @@
 #include "runtime_folder.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+// Whether `path` is a real folder (not a link) owned by this user with no access for others.
 bool IsPrivateFolder(const QString& path) {
     struct stat info {};
     if (path.isEmpty() || ::lstat(QFile::encodeName(path).constData(), &info) != 0)
@@ -13,17 +15,11 @@ bool IsPrivateFolder(const QString& path) {
     return S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
 }
 
-QString PrivateRuntimeFolder() {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (IsPrivateFolder(runtime))
-        return runtime;
+} // namespace
 
-    const QString fallback =
-        QDir::tempPath() + QStringLiteral("/tintwatch-%1").arg(static_cast<qulonglong>(::getuid()));
-    const QByteArray native = QFile::encodeName(fallback);
-    // An existing folder is only used when it is ours; a folder someone else planted in the
-    // shared temporary folder must never receive our socket.
-    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
-        return {};
-    return IsPrivateFolder(fallback) ? fallback : QString();
+QString PrivateRuntimeFolder() {
+    // Nothing in the shared temporary folder instead: another user can take any name there
+    // first.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return IsPrivateFolder(runtime) ? runtime : QString();
 }

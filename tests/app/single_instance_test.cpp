@@ -1,5 +1,6 @@
-// One instance per user: the lock, the socket, a crashed holder, simultaneous starts, and the
-// frames that cross the socket. The starts are real processes (tw_instance_probe).
+// One instance per data file: the lock, the socket, a crashed holder, simultaneous starts,
+// starts from sessions with other runtime folders, and the frames that cross the socket. The
+// starts are real processes (tw_instance_probe).
 #include "app/instance_message.h"
 #include "app/single_instance.h"
 #include "platform/real/runtime_folder.h"
@@ -15,9 +16,14 @@ namespace {
 
 const QByteArray kHandedOver = "received " + QByteArray::number(ID_TRAY_CONFIGURE);
 
-// One start of the stand-in program; it runs until its input closes.
+// One start of the stand-in program for the data folder given, from a session whose runtime
+// folder is `runtime`; it runs until its input closes.
 struct Probe {
-    explicit Probe(const QString& folder) {
+    explicit Probe(const QString& folder, const QString& runtime = {}) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!runtime.isEmpty())
+            environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        process.setProcessEnvironment(environment);
         process.start(QStringLiteral(INSTANCE_PROBE), {folder});
     }
     ~Probe() {
@@ -44,7 +50,7 @@ struct Probe {
 
 TEST(SingleInstanceTest, LaterStartsHandOverTheirCommandAfterTheHolderCrashed) {
     UserFolders user;
-    const QString folder = user.Path("runtime");
+    const QString folder = user.Path("data");
     {
         Probe crashed(folder);
         ASSERT_TRUE(crashed.Said("primary"));
@@ -68,7 +74,7 @@ TEST(SingleInstanceTest, StartsAtTheSameMomentLeaveExactlyOneRunning) {
     constexpr int kStarts = 6;
     std::vector<std::unique_ptr<Probe>> probes;
     for (int i = 0; i < kStarts; ++i)
-        probes.push_back(std::make_unique<Probe>(user.Path("runtime")));
+        probes.push_back(std::make_unique<Probe>(user.Path("data")));
     // Every start but one hands its command over and ends; the one left runs on.
     ASSERT_TRUE(WaitUntil(
         [&] {
@@ -94,7 +100,7 @@ TEST(SingleInstanceTest, StartsAtTheSameMomentLeaveExactlyOneRunning) {
 TEST(SingleInstanceTest, OnlyWellFormedFramesReachTheRunningInstanceFromThisUser) {
     UserFolders user;
     EXPECT_EQ(SingleInstance(QString()).Claim(ID_TRAY_CONFIGURE), SingleInstance::Role::Unguarded);
-    SingleInstance instance(user.Path("runtime"));
+    SingleInstance instance(user.Path("data"));
     ASSERT_EQ(instance.Claim(ID_TRAY_CONFIGURE), SingleInstance::Role::Primary);
     EXPECT_EQ(QFileInfo(instance.SocketPath()).permissions().toInt() & 0x77, 0) << "not private";
     QSignalSpy received(&instance, &SingleInstance::CommandReceived);
@@ -106,6 +112,9 @@ TEST(SingleInstanceTest, OnlyWellFormedFramesReachTheRunningInstanceFromThisUser
         frames << good;
         frames.last()[byte] = static_cast<char>(good[byte] + 1);
     }
+    // So are commands other than the one a start sends: any process of the user can connect.
+    for (int id : {ID_FILE_NEW, ID_FILE_SAVE, ID_APP_EXIT, ID_TRAY_EXIT, ID_EVENT_DELETE, 0})
+        frames << InstanceMessage::Encode(id);
     frames << good;
     for (const QByteArray& frame : frames) {
         QLocalSocket socket;
@@ -123,24 +132,44 @@ TEST(SingleInstanceTest, OnlyWellFormedFramesReachTheRunningInstanceFromThisUser
     EXPECT_EQ(received.at(0).at(0).toInt(), ID_TRAY_CONFIGURE);
 }
 
-TEST(RuntimeFolderTest, OnlyAPrivateFolderOfThisUserIsUsed) {
+TEST(SingleInstanceTest, OneRunsPerDataFileWhateverTheRuntimeFolderOfItsSession) {
+    UserFolders user;
+    QDir().mkpath(user.Path("other"));
+    QFile::setPermissions(user.Path("other"), QFile::permissions(user.Path("runtime")));
+    // The second path is too long for a socket beside it: the socket goes to the runtime folder.
+    const QString deep = user.Path("data/") + QString(120, u'd');
+    QDir().mkpath(deep);
+    for (const QString& folder : {user.Path("data"), deep}) {
+        SCOPED_TRACE(qPrintable(folder));
+        Probe desktop(folder, user.Path("runtime"));
+        ASSERT_TRUE(desktop.Said("primary"));
+        EXPECT_TRUE(Probe(folder, user.Path("runtime")).EndedAsSecondary());
+        EXPECT_TRUE(desktop.Said(kHandedOver));
+        // Another session (ssh, cron) never runs beside it; beside a socket it cannot reach, it
+        // refuses to run.
+        Probe remote(folder, user.Path("other"));
+        if (folder == deep)
+            EXPECT_TRUE(remote.process.waitForFinished(15000) && remote.Said("unreachable"));
+        else
+            EXPECT_TRUE(remote.EndedAsSecondary() && desktop.Said(kHandedOver, 2));
+    }
+}
+
+TEST(RuntimeFolderTest, OnlyAPrivateFolderOfThisUserIsUsedAndNothingInTheSharedOne) {
     UserFolders user;
     const QString closed = user.Path("runtime"), open = user.Path("home");
     QFile::setPermissions(open, QFile::permissions(closed) | QFileDevice::ReadOther |
                                     QFileDevice::ExeOther);
     QFile::link(closed, user.Path("link"));
     const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR"), savedTemp = qgetenv("TMPDIR");
-    qputenv("TMPDIR", user.Path("data").toLocal8Bit());
-    // A runtime folder others can enter, a link or none is passed over for a private one in
-    // the temporary folder, named after the user; a planted one others can enter, never.
-    const QString fallback = user.Path("data/tintwatch-%1").arg(getuid());
+    qputenv("TMPDIR", user.Path("config").toLocal8Bit());
+    // A runtime folder others can enter, a link or none gives none: nothing is made in the
+    // temporary folder, where another user could have taken the name first.
     for (const QString& runtime : {closed, open, user.Path("link"), user.Path("missing")}) {
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
-        EXPECT_EQ(PrivateRuntimeFolder(), runtime == closed ? closed : fallback);
+        EXPECT_EQ(PrivateRuntimeFolder(), runtime == closed ? closed : QString());
     }
-    EXPECT_TRUE(IsPrivateFolder(fallback));
-    QFile::setPermissions(fallback, QFile::permissions(open) | QFileDevice::WriteOther);
-    EXPECT_EQ(PrivateRuntimeFolder(), QString());
+    EXPECT_TRUE(QDir(user.Path("config")).isEmpty());
     qputenv("XDG_RUNTIME_DIR", savedRuntime);
     qputenv("TMPDIR", savedTemp);
 }

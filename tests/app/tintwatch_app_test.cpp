@@ -48,13 +48,20 @@ TEST(AppTest, StartUpListsTheStoredEventsTheCommandsReplaceThemAndClosingRunsOnl
     ExpectSameStoredFields(*app.View()->GetItemData(0), NumberedEvent(5));
 
     // An emptied list queues a request for a first event; closing runs only the queued save.
+    // That save fails (a folder stands in the file's place, gone while the box is shown), so
+    // closing saves the list once more.
     EXPECT_TRUE(app.OnCommand(ID_FILE_NEW));
     EXPECT_EQ(app.View()->GetItemCount(), 0);
     PostCommand(app.MainFrame(), ID_FILE_SAVE);
+    QFile::remove(path);
+    QDir().mkpath(path + "/in the way");
+    fakes.messageBox.whileOpen = [&] { QDir(path).removeRecursively(); };
     app.MainFrame()->OnClose();
     EXPECT_EQ(quits, 1);
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_TRUE(fakes.messageBox.shown[0].text.startsWith("The event list could not be saved"));
     const auto saved = EventsOf(ReadFile(path));
-    ASSERT_TRUE(saved) << "the queued save did not run";
+    ASSERT_TRUE(saved) << "the list was not saved at close";
     EXPECT_TRUE(saved->empty());
     Settle(100);
     EXPECT_EQ(modalTitles, QStringList{"About Tintwatch"}) << "the editor opened while closing";
@@ -66,7 +73,7 @@ TEST(DocumentOpenerTest, EachKindOfFileAtStartUp) {
         {"missing", false, 0, false, StartDocument::New},
         {"readable", true, 0, false, StartDocument::Opened},
         {"damaged", true, 1, false, StartDocument::Mismatch},
-        {"damaged, no room for its copy", true, 1, true, StartDocument::Mismatch},
+        {"damaged, the copy's first name taken", true, 1, true, StartDocument::Mismatch},
         {"other error", true, 2, false, StartDocument::Opened},
     };
     for (const auto& [name, exists, throws, copyBlocked, result] : cases) {
@@ -77,7 +84,8 @@ TEST(DocumentOpenerTest, EachKindOfFileAtStartUp) {
             WriteFile(path, "events");
         if (copyBlocked)
             QDir().mkpath(path + ".bad/inside");
-        FakeMessageBox box;
+        FakePlatform fakes;
+        CTintwatchDoc doc(fakes.screen, fakes.messageBox);
         QStringList calls;
         const auto open = [&, throws = throws](const QString& file) {
             calls << file;
@@ -87,12 +95,15 @@ TEST(DocumentOpenerTest, EachKindOfFileAtStartUp) {
                 throw std::logic_error("unexpected");
         };
         const auto startNew = [&] { calls << "new"; };
-        EXPECT_EQ(OpenEventDocument(path, open, startNew, box), result);
+        const auto keep = [&](const QString& file, const QString& text) {
+            return doc.KeepDamaged(file, text);
+        };
+        EXPECT_EQ(OpenEventDocument(path, open, startNew, keep), result);
         EXPECT_EQ(calls, QStringList{exists ? path : "new"});
-        // A damaged file is told about, kept as .bad, and removed once its copy exists.
+        // A damaged file is told about, kept in a copy of its own, and removed once that exists.
         const bool told = result == StartDocument::Mismatch;
-        EXPECT_EQ(box.Texts(), told ? QStringList{kMismatchText} : QStringList());
-        EXPECT_EQ(QFileInfo::exists(path), exists && (!told || copyBlocked));
-        EXPECT_EQ(ReadFile(path + ".bad") == "events", told && !copyBlocked);
+        EXPECT_EQ(fakes.messageBox.Texts(), told ? QStringList{kMismatchText} : QStringList());
+        EXPECT_EQ(QFileInfo::exists(path), exists && !told);
+        EXPECT_EQ(ReadFile(path + (copyBlocked ? ".bad.1" : ".bad")) == "events", told);
     }
 }

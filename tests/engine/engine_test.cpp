@@ -219,7 +219,7 @@ QString DataFile() {
 
 // The first event of the data file as it is on the disk now.
 CEventInfo StoredEvent() {
-    return EventsOf(ReadWholeFile(DataFile())).value().at(0);
+    return EventsOf(ReadWholeFile(DataFile()).value()).value().at(0);
 }
 
 // Detections saved by the real document to the data file.
@@ -277,7 +277,7 @@ TEST_F(SavePolicyTest, DetectionsCostAFewSavesAndARunOfFailedOnesOneBoxAndANote)
     EXPECT_GE(frame.Count(ID_FILE_SAVE), 3);
     EXPECT_LE(frame.Count(ID_FILE_SAVE), 6);
     EXPECT_EQ(StoredEvent().m_nDetectCount, event.m_nDetectCount);
-    const QByteArray before = ReadWholeFile(DataFile());
+    const QByteArray before = ReadWholeFile(DataFile()).value();
 
     // Detections go on while the box is open; a second box over it would be shown too.
     box.whileOpen = [] { Settle(600); };
@@ -289,7 +289,7 @@ TEST_F(SavePolicyTest, DetectionsCostAFewSavesAndARunOfFailedOnesOneBoxAndANote)
     }
     ASSERT_EQ(box.shown.size(), 1u);
     EXPECT_GE(frame.Count(ID_FILE_SAVE) - saved, 4) << "saves stopped being tried";
-    EXPECT_EQ(ReadWholeFile(DataFile()), before);
+    EXPECT_EQ(ReadWholeFile(DataFile()).value(), before);
     ASSERT_FALSE(notes.isEmpty());
     EXPECT_TRUE(notes.back().contains(DataFile()));
 

@@ -1,11 +1,13 @@
-// The data file: loads of whole, damaged and odd files (the .bad copy), what a save writes, and
-// saves that fail for want of room or are cut off.
+// The data file: loads of whole, damaged and odd files (their numbered copies), what a save
+// writes, and saves that fail for want of room, are tried again, or are cut off.
 #include "fakes/fake_platform.h"
+#include "model/archive.h"
 #include "model/data_file_io.h"
 #include "model/event_rows.h"
 #include "model/tintwatch_doc.h"
 #include "support/processes.h"
 #include "support/records.h"
+#include "support/waiting.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,7 +37,7 @@ public:
 class DocumentTest : public ::testing::Test {
 protected:
     QString FilePath() const { return m_folder.filePath(QStringLiteral("Tintwatchv7.1.dat")); }
-    QString BadPath() const { return FilePath() + QStringLiteral(".bad"); }
+    QString BadPath(const char* number = "") const { return FilePath() + ".bad" + number; }
     QStringList Files() const { return QDir(m_folder.path()).entryList(QDir::Files); }
 
     QTemporaryDir m_folder;
@@ -48,6 +50,8 @@ TEST_F(DocumentTest, FilesLoadTheirCompleteRecordsAndOnlyDamagedOnesWarnAndAreKe
     const QByteArray whole = DataFileBytes({NumberedEvent(1), NumberedEvent(2), NumberedEvent(3)});
     // The first two records, after a header that counts three.
     const QByteArray two = whole.left(whole.size() - RecordBytes(NumberedEvent(3)).size());
+    const QByteArray longText = DataFileBytes(
+        {NumberedEvent(1), NumberedEvent(2, CArchive::kMaxTextLength + 1), NumberedEvent(3)});
     struct Case {
         const char* what;
         QByteArray bytes;
@@ -59,10 +63,13 @@ TEST_F(DocumentTest, FilesLoadTheirCompleteRecordsAndOnlyDamagedOnesWarnAndAreKe
         {"third record cut in its integers", whole.left(two.size() + 30), OpenResult::Damaged, 2},
         {"count beyond the records", two, OpenResult::Damaged, 2},
         {"huge count", Words({786, 1280, 1024, INT_MAX}) + two.mid(16), OpenResult::Damaged, 2},
-        {"count of zero", Words({786, 1280, 1024, 0}) + two.mid(16), OpenResult::Complete, 0},
+        {"count of zero", Words({786, 1280, 1024, 0}) + two.mid(16), OpenResult::Damaged, 0},
         {"the header alone", Words({786, 1920, 1080, 0}), OpenResult::Complete, 0},
-        {"negative count", Words({786, 1280, 1024, INT_MIN}) + two.mid(16), OpenResult::Complete,
-         0},
+        {"negative count", Words({786, 1280, 1024, INT_MIN}) + two.mid(16), OpenResult::Damaged, 0},
+        {"records past the count", Words({786, 1280, 1024, 1}) + two.mid(16), OpenResult::Damaged,
+         1},
+        {"a text too long", longText, OpenResult::Damaged, 1},
+        {"a file too large", two + QByteArray(kMaxDataFileBytes, 0), OpenResult::Damaged, 0},
         {"other format and screen, kept unchecked", Words({-786, -1, 70000, 2}) + two.mid(16),
          OpenResult::Complete, 2},
         {"shorter than its header", whole.left(15), OpenResult::Damaged, 0},
@@ -89,7 +96,8 @@ TEST_F(DocumentTest, FilesLoadTheirCompleteRecordsAndOnlyDamagedOnesWarnAndAreKe
         const QByteArray read =
             Words({doc.m_nFileVersion, doc.m_nScreenWidth, doc.m_nScreenHeight, doc.m_nEventCount});
         const bool damaged = c.result == OpenResult::Damaged; // and so saved while loading
-        EXPECT_TRUE(c.bytes.size() < 16 || c.bytes.startsWith(read.left(damaged ? 12 : 16)));
+        EXPECT_TRUE(c.bytes.size() < 16 || c.bytes.size() > kMaxDataFileBytes ||
+                    c.bytes.startsWith(read.left(damaged ? 12 : 16)));
         EXPECT_FALSE(doc.IsModified());
         EXPECT_EQ(ReadFile(FilePath()), c.bytes);
         ASSERT_EQ(m_shown.size(), damaged ? 1u : 0u);
@@ -98,7 +106,11 @@ TEST_F(DocumentTest, FilesLoadTheirCompleteRecordsAndOnlyDamagedOnesWarnAndAreKe
                                                    "File, seems like something went wrong"));
             EXPECT_EQ(m_shown[0].icon, MbIcon::Error);
         }
-        EXPECT_EQ(ReadFile(BadPath()) == c.bytes, damaged);
+        // The older copy stays; this load's is the next number.
+        EXPECT_EQ(ReadFile(BadPath()), "an older copy, longer than some new ones");
+        EXPECT_EQ(QFile::exists(BadPath(".1")), damaged);
+        EXPECT_TRUE(!damaged || ReadFile(BadPath(".1")) == c.bytes);
+        QFile::remove(BadPath(".1"));
     }
 }
 
@@ -127,7 +139,7 @@ TEST_F(DocumentTest, SaveWritesTheScreenSizeAndTheRowsInRowOrder) {
 }
 
 // A 64 KB tmpfs mounted over the folder, holding an old data file, then filled up.
-class FullDisk : public DocumentTest, public ::testing::WithParamInterface<int> {
+class FullDisk : public DocumentTest {
 protected:
     void SetUp() override {
         if (geteuid() != 0)
@@ -150,7 +162,9 @@ protected:
     bool m_mounted = false;
 };
 
-TEST_P(FullDisk, SaveFailsWithTheReasonAndTheOldFileStaysWhole) {
+class FullDiskSizes : public FullDisk, public ::testing::WithParamInterface<int> {};
+
+TEST_P(FullDiskSizes, SaveFailsWithTheReasonAndTheOldFileStaysWhole) {
     const QString reason = WriteWholeFile(FilePath(), QByteArray(GetParam(), 'n'));
     EXPECT_TRUE(reason.contains(QStringLiteral("No space left on device"))) << qPrintable(reason);
     EXPECT_TRUE(ReadFile(FilePath()) == kOld);
@@ -158,7 +172,33 @@ TEST_P(FullDisk, SaveFailsWithTheReasonAndTheOldFileStaysWhole) {
 }
 
 // A small list would stay in a write buffer until the commit; a large one is written at once.
-INSTANTIATE_TEST_SUITE_P(ListSizes, FullDisk, ::testing::Values(100, 5000, 200000));
+INSTANTIATE_TEST_SUITE_P(ListSizes, FullDiskSizes, ::testing::Values(100, 5000, 200000));
+
+TEST_F(FullDisk, ADamagedFileWithoutRoomForItsCopyStaysUntilOneIsMadeAndTheSaveIsTriedAgain) {
+    // The old file is damaged: its count reaches far past its bytes. No room for a copy: the
+    // user is asked, says no, and saves leave the file alone.
+    ASSERT_EQ(m_doc.OnOpenDocument(FilePath()), OpenResult::Damaged);
+    ASSERT_EQ(m_shown.size(), 1u);
+    EXPECT_EQ(m_shown[0].buttons, MbButtons::YesNo);
+    EXPECT_TRUE(m_shown[0].text.contains("could not be kept as a copy"))
+        << qPrintable(m_shown[0].text);
+    Rows rows;
+    rows.rows = {NumberedEvent(4)};
+    m_doc.SetView(&rows);
+    m_platform.screen.size = QSize(1280, 1024);
+    EXPECT_FALSE(m_doc.OnSaveDocument(FilePath()));
+    EXPECT_TRUE(m_doc.IsModified());
+    ASSERT_EQ(m_shown.size(), 2u);
+    EXPECT_TRUE(m_shown[1].text.contains("has no copy yet")) << qPrintable(m_shown[1].text);
+    EXPECT_EQ(ReadFile(FilePath()), kOld);
+
+    // Room again: the save tried again by itself keeps the copy first, then writes the list.
+    ASSERT_TRUE(QFile::remove(m_folder.filePath(QStringLiteral("filler"))));
+    EXPECT_TRUE(WaitUntil([&] { return !m_doc.IsModified(); }, 3000));
+    EXPECT_EQ(ReadFile(BadPath()), kOld);
+    EXPECT_EQ(ReadFile(FilePath()), DataFileBytes(rows.rows));
+    EXPECT_EQ(m_shown.size(), 2u);
+}
 
 TEST_F(DocumentTest, SavesSeenFromOutsideOrKilledMidWayLeaveAWholeFile) {
     // Another process saves two lists of different lengths in turn, without pause. Whenever

@@ -1,6 +1,8 @@
-// A stand-in start for the single-instance tests: claims the instance in the folder given,
-// prints its role and, while primary, every command handed to it; ends with its input.
+// A stand-in start for the single-instance tests: claims the instance for the data folder given,
+// as the program does from its session's runtime folder, prints its role and, while primary, every
+// command handed to it; ends with its input.
 #include "app/single_instance.h"
+#include "platform/real/runtime_folder.h"
 #include "res/resource_ids.h"
 
 #include <QCoreApplication>
@@ -8,7 +10,7 @@
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    SingleInstance instance(QString::fromLocal8Bit(argv[1]));
+    SingleInstance instance(QString::fromLocal8Bit(argv[1]), PrivateRuntimeFolder());
     const auto role = instance.Claim(ID_TRAY_CONFIGURE);
     const char* const names[] = {"primary", "secondary", "unreachable", "unguarded"};
     std::puts(names[static_cast<int>(role)]);
