@@ -54,7 +54,7 @@ data="$XDG_DATA_HOME/Tintwatch/Tintwatchv7.1.dat"
     event_record 0 0 0 0 0 0 0 $((10 + i * 12)) 1000 1000000 0 10 1 0 2000 100 0 Open "" "quiet $i"
   done
   # Blue is nowhere: these detect at each of their ticks, the last with a 200 ms tone and a
-  # launch. The last row is the selected one.
+  # launch.
   event_record 32 64 192 0 0 0 0 640 960 1000000 0 10 1 0 880 200 0 Open "" busy
   event_record 32 64 192 0 0 0 0 660 960 1000000 0 1000 1 1 880 200 1 Open "$work/launched.sh" \
     "busy, with tone and launch"
@@ -100,7 +100,8 @@ echo "After the first minute: RSS $growth kB, descriptors $((fds - first_fds)),"
   "threads $((threads - first_threads)). Detections: $detections, $quiet of them at quiet points."
 status=0
 kill -TERM "$pid"
-wait "$pid" && echo "Tintwatch closed cleanly." || { status=$?; echo "Tintwatch ended with status $status."; }
+wait "$pid" && echo "Tintwatch closed cleanly." ||
+  { status=$?; echo "Tintwatch ended with status $status."; }
 [ "$growth" -lt 1024 ] || { echo "FAIL: memory grew by 1 MB or more."; status=1; }
 [ "$quiet" = 0 ] || { echo "FAIL: quiet points detected."; status=1; }
 [ "$detections" -ge $((minutes * seconds * 100 / 3)) ] ||

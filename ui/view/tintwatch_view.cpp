@@ -182,8 +182,8 @@ void CTintwatchView::SetItemText(int row, int column, const QString& text) {
         return;
     cell->setText(text);
     // The colour's words come with the colour itself, from the same record. The swatch is made
-    // again only when its colour changed: every new picture, painted in a selected row, leaves
-    // an entry in Qt's process-wide pixmap cache, and a detection refreshes its row every time.
+    // again only when its colour changed: Qt keeps every new picture it paints in its
+    // process-wide pixmap cache, and a detection refreshes its row every time.
     if (column != kColumnColor)
         return;
     const CEventInfo* event = GetItemData(row);
