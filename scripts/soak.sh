@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # Days of running, compressed: the real program under a private Xvfb (black root) watching 100
-# points every 10 ms that never change, and one point every second that always differs, with a
-# tone (on a private PulseAudio null sink, when pulseaudio is installed) and a launch. Once a
-# minute it prints the resident memory, the open descriptors and the threads of the program,
-# then sums up the growth after the first minute. Not part of the test command.
+# points every 10 ms that never change, one point every 10 ms that differs at every tick, and one
+# every second that differs too, with a tone (on a private PulseAudio null sink, when pulseaudio
+# is installed) and a launch. Once a minute it prints the resident memory, the open descriptors
+# and the threads of the program and the detections of all events so far, then sums up the
+# growth after the first minute. It fails when memory grew by 1 MB or more after the first
+# minute, when a quiet point detected, or when the 10 ms point detected at fewer than a third
+# of its ticks (then the run proved nothing). `make test` runs it for two minutes.
 #   scripts/soak.sh MINUTES   (BUILD_DIR: the build folder, default build; SOAK_MINUTE_SECONDS
 #   shortens the "minute" for a quick look)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 minutes=${1:?usage: scripts/soak.sh MINUTES}
+seconds=${SOAK_MINUTE_SECONDS:-60}
 build=${BUILD_DIR:-build}
 cmake --build "$build" --target tintwatch >/dev/null
 
@@ -25,6 +29,7 @@ cleanup() {
   # Only our own children: a bare wait would also wait for the Xvfb still running.
   wait "${pids[@]}" 2>/dev/null || true
   stop_xvfb
+  rm -rf "$work"
 }
 trap cleanup EXIT
 # A black root: every point without a window reads black.
@@ -36,20 +41,30 @@ if command -v pulseaudio >/dev/null; then
   for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/pulse/native" ] && break; sleep 0.1; done
 fi
 
-# Every launch leaves a line, so the figures show the detections going on.
-launches="$work/launches.log"
-printf '#!/bin/sh\necho run >> "%s"\n' "$launches" >"$work/launched.sh"
+# The launched program does nothing; the saved counts tell the detections.
+printf '#!/bin/sh\n' >"$work/launched.sh"
 chmod +x "$work/launched.sh"
 source scripts/data_file.sh
+data="$XDG_DATA_HOME/Tintwatch/Tintwatchv7.1.dat"
 {
-  data_file_header 101
-  # Black is what the root shows everywhere: these never detect.
+  data_file_header 102
+  # Black is what the root shows wherever no window is: with no window manager the window opens
+  # at the top left (1120 x 480 at most), so all points lie below it. These never detect.
   for i in $(seq 0 99); do
-    event_record 0 0 0 0 0 0 0 $((10 + i * 12)) 100 1000000 0 10 1 0 2000 100 0 Open "" "quiet $i"
+    event_record 0 0 0 0 0 0 0 $((10 + i * 12)) 1000 1000000 0 10 1 0 2000 100 0 Open "" "quiet $i"
   done
-  # Blue is nowhere: this one detects at each of its ticks, with a 200 ms tone and a launch.
-  event_record 32 64 192 0 0 0 0 640 512 1000000 0 1000 1 1 880 200 1 Open "$work/launched.sh" busy
-} >"$XDG_DATA_HOME/Tintwatch/Tintwatchv7.1.dat"
+  # Blue is nowhere: these detect at each of their ticks, the last with a 200 ms tone and a
+  # launch.
+  event_record 32 64 192 0 0 0 0 640 960 1000000 0 10 1 0 880 200 0 Open "" busy
+  event_record 32 64 192 0 0 0 0 660 960 1000000 0 1000 1 1 880 200 1 Open "$work/launched.sh" \
+    "busy, with tone and launch"
+} >"$data"
+# The saved detection counts of the quiet points and of all events (saves are atomic renames).
+counts() { perl -0777 -ne 'my ($n, $at, $quiet, $all) = (unpack("x12 V"), 16, 0, 0);
+  for my $i (1 .. $n) { my $count = (unpack "V17", substr $_, $at, 68)[10]; pos($_) = $at + 68;
+    /\G(?:..)*?\n\0(?:..)*?\n\0(?:..)*?\n\0/gs or last; $at = pos($_);
+    $all += $count; $quiet += $count if $i <= 100 }
+  print "$quiet $all\n"' "$data"; }
 
 "$build/tintwatch" 2>"$work/stderr.log" &
 pid=$!
@@ -68,19 +83,27 @@ first_rss=""
 first_fds=""
 first_threads=""
 for minute in $(seq 1 "$minutes"); do
-  sleep "${SOAK_MINUTE_SECONDS:-60}"
+  sleep "$seconds"
   kill -0 "$XVFB_PID" 2>/dev/null || { echo "The Xvfb ended early."; exit 1; }
   kill -0 "$pid" 2>/dev/null || { echo "Tintwatch ended early:"; cat "$work/stderr.log"; exit 1; }
   rss=$(field VmRSS)
   fds=$(fewest count_fds)
   threads=$(fewest field Threads)
-  detections=$(wc -l <"$launches" 2>/dev/null || echo 0)
+  read -r quiet detections < <(counts)
   printf '%6d  %8d  %11d  %7d  %10d\n' "$minute" "$rss" "$fds" "$threads" "$detections"
   if [ -z "$first_rss" ]; then
     first_rss=$rss first_fds=$fds first_threads=$threads
   fi
 done
-echo "After the first minute: RSS $((rss - first_rss)) kB, descriptors $((fds - first_fds)),"\
-  "threads $((threads - first_threads))."
+growth=$((rss - first_rss))
+echo "After the first minute: RSS $growth kB, descriptors $((fds - first_fds)),"\
+  "threads $((threads - first_threads)). Detections: $detections, $quiet of them at quiet points."
+status=0
 kill -TERM "$pid"
-wait "$pid" && echo "Tintwatch closed cleanly." || echo "Tintwatch ended with status $?."
+wait "$pid" && echo "Tintwatch closed cleanly." ||
+  { status=$?; echo "Tintwatch ended with status $status."; }
+[ "$growth" -lt 1024 ] || { echo "FAIL: memory grew by 1 MB or more."; status=1; }
+[ "$quiet" = 0 ] || { echo "FAIL: quiet points detected."; status=1; }
+[ "$detections" -ge $((minutes * seconds * 100 / 3)) ] ||
+  { echo "FAIL: the 10 ms point detected at fewer than a third of its ticks."; status=1; }
+exit $status

@@ -22,6 +22,8 @@ namespace {
 
 const QString kSettings = QStringLiteral("Settings");
 const QString kLastLocation = QStringLiteral("LastLocation");
+// Where the colour cell keeps the colour its swatch shows.
+constexpr int kSwatchColourRole = Qt::UserRole;
 
 // The command a plain Enter or Delete on the list stands for; 0 for any other key.
 int CommandOfKey(const QKeyEvent& e) {
@@ -179,10 +181,16 @@ void CTintwatchView::SetItemText(int row, int column, const QString& text) {
     if (!cell)
         return;
     cell->setText(text);
-    // The colour's words come with the colour itself, from the same record.
-    if (column == kColumnColor)
-        if (const CEventInfo* event = GetItemData(row))
-            cell->setIcon(ColourSwatch(event->m_clrMatch));
+    // The colour's words come with the colour itself, from the same record. The swatch is made
+    // again only when its colour changed: Qt keeps every new picture it paints in its
+    // process-wide pixmap cache, and a detection refreshes its row every time.
+    if (column != kColumnColor)
+        return;
+    const CEventInfo* event = GetItemData(row);
+    if (!event || cell->data(kSwatchColourRole) == QVariant(event->m_clrMatch))
+        return;
+    cell->setData(kSwatchColourRole, event->m_clrMatch);
+    cell->setIcon(ColourSwatch(event->m_clrMatch));
 }
 
 QString CTintwatchView::GetItemText(int row, int column) const {

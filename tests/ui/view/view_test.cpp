@@ -134,12 +134,15 @@ TEST_F(ViewTest, AddAndEditShowTheConfirmedValuesAndSetTheTimerButACancelChanges
     editor.answer = ([](CEventInfo& event) {
         event.m_sComment = "edited";
         event.m_nInterval = 1234;
+        event.m_clrMatch = kOther;
     });
     view->selectRow(1);
     timers->calls.clear();
     EXPECT_TRUE(view->OnCommand(ID_POPUP_EVENT_EDIT));
     EXPECT_EQ(view->GetItemText(1, kColumnComment), "edited");
     EXPECT_EQ(view->GetItemText(1, kColumnInterval), "1234");
+    EXPECT_EQ(view->item(1, kColumnColor)->icon().pixmap(16, 16).toImage().pixelColor(8, 8),
+              QColor(200, 100, 50));
     EXPECT_EQ(timers->calls, QStringList({"kill 2", "set 2 1234"}));
     EXPECT_EQ(Saves(), 1);
 }
