@@ -233,7 +233,7 @@ public:
 // Every fake together, handed out as the services bundle.
 struct FakePlatform {
     FakeScreen screen;
-    FakeTone tone;
+    std::shared_ptr<FakeTone> tone = std::make_shared<FakeTone>();
     FakeLauncher launcher;
     FakeProfile profile;
     FakeMessageBox messageBox;
