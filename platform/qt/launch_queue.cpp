@@ -18,7 +18,8 @@ void LaunchQueue::Post(Job job, LaunchDone done) {
 void LaunchQueue::Work(std::stop_token stop) {
     for (;;) {
         std::unique_lock lock(m_mutex);
-        if (!m_posted.wait(lock, stop, [this] { return !m_jobs.empty(); }))
+        m_posted.wait(lock, stop, [this] { return !m_jobs.empty(); });
+        if (stop.stop_requested())
             return;
         auto [job, done] = std::move(m_jobs.front());
         m_jobs.pop_front();
