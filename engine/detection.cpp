@@ -71,7 +71,9 @@ TickOutcome RunDetectionStep(std::uintptr_t nIDEvent, IEventList& list, ITimerHo
     }
     UpdateEventRow(row, list, timers);
     if (event->m_bExecute != 0)
-        services.launcher.ShellExecute(event->m_sCommand, event->m_sFilePath);
+        services.launcher.ShellExecute(event->m_sCommand, event->m_sFilePath,
+                                       services.launchOutcome ? services.launchOutcome(row)
+                                                              : LaunchDone());
     return TickOutcome::Detection;
 }
 

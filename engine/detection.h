@@ -2,17 +2,18 @@
 // and starts or stops its timer.
 #pragma once
 
+#include "platform/launcher.h"
 #include "platform/types.h"
 
 #include <QPoint>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class CEventInfo;
 class IEventList;
 class IScreen;
-class ILauncher;
 class ITimerHost;
 class SaveRequests;
 class ToneWorkers;
@@ -35,6 +36,8 @@ struct DetectionServices {
     ToneWorkers& tones;
     ILauncher& launcher;
     SaveRequests& saves;
+    // What hears how the launch of a detection on `row` ended; none: nobody listens.
+    std::function<LaunchDone(int row)> launchOutcome = {};
 };
 
 // A pixel read ahead of the tick that compares it, and where it was read.

@@ -3,29 +3,21 @@
 #include "platform/tone.h"
 
 #include <system_error>
+#include <thread>
 
 bool ToneWorkers::Start(std::uint32_t frequencyHz, std::uint32_t durationMs) {
-    JoinFinished();
-    if (m_sounding.fetch_add(1) >= kMaxSounding) {
-        m_sounding.fetch_sub(1);
+    if (m_state->sounding.fetch_add(1) >= kMaxSounding) {
+        m_state->sounding.fetch_sub(1);
         return false;
     }
-    Worker& worker = m_workers.emplace_back();
     try {
-        worker.thread =
-            std::jthread([this, &worker, frequencyHz, durationMs](std::stop_token stop) {
-                m_tone.Beep(frequencyHz, durationMs, stop);
-                m_sounding.fetch_sub(1);
-                worker.finished.store(true);
-            });
+        std::thread([tone = m_tone, state = m_state, frequencyHz, durationMs] {
+            tone->Beep(frequencyHz, durationMs, state->stop.get_token());
+            state->sounding.fetch_sub(1);
+        }).detach();
     } catch (const std::system_error&) {
-        m_workers.pop_back();
-        m_sounding.fetch_sub(1);
+        m_state->sounding.fetch_sub(1);
         return false;
     }
     return true;
-}
-
-void ToneWorkers::JoinFinished() {
-    m_workers.remove_if([](const Worker& worker) { return worker.finished.load(); });
 }

@@ -1,11 +1,12 @@
-// Threads that each sound one tone, so the UI thread never waits for a tone. They belong to
-// this object: when it goes, every tone still sounding is cut short and its thread joined.
+// Threads that each sound one tone, so the UI thread never waits for a tone, not even when
+// this object goes: then every tone still sounding is asked to stop, and its thread ends on
+// its own, keeping the tone service alive until it has.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
-#include <list>
-#include <thread>
+#include <memory>
+#include <stop_token>
 
 class ITone;
 
@@ -14,8 +15,9 @@ public:
     // At most this many tones sound at once; a request beyond it sounds nothing.
     static constexpr int kMaxSounding = 16;
 
-    // `tone` must outlive this object.
-    explicit ToneWorkers(ITone& tone) : m_tone(tone) {}
+    explicit ToneWorkers(std::shared_ptr<ITone> tone)
+        : m_tone(std::move(tone)), m_state(std::make_shared<State>()) {}
+    ~ToneWorkers() { m_state->stop.request_stop(); }
     ToneWorkers(const ToneWorkers&) = delete;
     ToneWorkers& operator=(const ToneWorkers&) = delete;
 
@@ -23,18 +25,14 @@ public:
     // Returns false, starting nothing, when the cap is reached or no thread can start.
     bool Start(std::uint32_t frequencyHz, std::uint32_t durationMs);
 
-    int Sounding() const { return m_sounding.load(); }
+    int Sounding() const { return m_state->sounding.load(); }
 
 private:
-    struct Worker {
-        std::atomic<bool> finished{false};
-        std::jthread thread; // asks its tone to stop and joins it when destroyed
+    // Shared with the workers, which may outlive this object.
+    struct State {
+        std::atomic<int> sounding{0};
+        std::stop_source stop;
     };
-    // Joins the workers whose tone has ended, so that the list stays as short as the cap.
-    void JoinFinished();
-
-    ITone& m_tone;
-    std::atomic<int> m_sounding{0};
-    // Last, so that it goes first: the workers are joined while the counter still exists.
-    std::list<Worker> m_workers;
+    std::shared_ptr<ITone> m_tone;
+    std::shared_ptr<State> m_state;
 };

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -24,17 +25,21 @@ inline std::optional<ShellVerb> ParseShellVerb(const QString& verb) {
     return std::nullopt;
 }
 
+// How a launch ended, told on the UI thread once the call that began it has returned: empty
+// when the program started, else why it did not, in the system's words.
+using LaunchDone = std::function<void(const QString& failure)>;
+
+// None of these waits for a program to start; `done`, when not empty, hears of it later.
 class ILauncher {
 public:
     virtual ~ILauncher() = default;
     // Opens `file` with a shell verb compared without regard to case: open, edit, print,
-    // explore. An unknown verb starts nothing. Never waits: edit starts the editor once the
-    // desktop has named it, on the event loop. Returns whether something started or is
-    // being started.
-    virtual bool ShellExecute(const QString& verb, const QString& file) = 0;
-    // Starts `program` with `arguments`, detached, never waited for, leaving no zombie and no
-    // inherited descriptor. Returns false when it could not be started.
-    virtual bool LaunchDetached(const QString& program, const QStringList& arguments) = 0;
-    // Hands an address to the desktop's own opener. Returns false when that failed.
-    virtual bool OpenUrl(const QString& url) = 0;
+    // explore. An unknown verb or an empty file begins nothing, and `done` never runs.
+    virtual void ShellExecute(const QString& verb, const QString& file, LaunchDone done) = 0;
+    // Starts `program` with `arguments`, detached, leaving no zombie and no inherited
+    // descriptor.
+    virtual void LaunchDetached(const QString& program, const QStringList& arguments,
+                                LaunchDone done) = 0;
+    // Hands an address to the desktop's own opener.
+    virtual void OpenUrl(const QString& url, LaunchDone done) = 0;
 };

@@ -2,6 +2,8 @@
 // tests can hand down fakes instead.
 #pragma once
 
+#include <memory>
+
 class IScreen;
 class ITone;
 class ILauncher;
@@ -13,7 +15,7 @@ class IFolders;
 
 struct PlatformServices {
     IScreen& screen;
-    ITone& tone;
+    std::shared_ptr<ITone> tone; // shared with tones still sounding
     ILauncher& launcher;
     IProfile& profile;
     IMessageBox& messageBox;

@@ -1,15 +1,12 @@
 // Opening web pages in the user's browser.
 #pragma once
 
-#include <QString>
-#include <QStringList>
+#include "platform/launcher.h"
 
-class ILauncher;
-
-// Starts `executable` with `arguments` as the user running this program, detached: returns as
-// soon as it started and never waits for it. Returns whether it started.
-bool LaunchAsCurrentUser(ILauncher& launcher, const QString& executable,
-                         const QStringList& arguments);
+// Starts `executable` with `arguments` as the user running this program, detached, never
+// waiting for it; `done` hears whether it started.
+void LaunchAsCurrentUser(ILauncher& launcher, const QString& executable,
+                         const QStringList& arguments, LaunchDone done);
 
 // Opens `url` in the default browser, without waiting: once the desktop has named its https
 // handler (on this thread's event loop), that handler is started directly with the address as

@@ -1,6 +1,7 @@
 #include "display_setup.h"
 
 #include "display_probe.h"
+#include "platform/qt/launch_environment.h"
 
 #include <QtGlobal>
 
@@ -17,7 +18,7 @@ PreparedDisplay PrepareDisplay() {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
         // XWayland's screen shows nothing of native windows: only Wayland itself can read it.
         const bool wayland = IsWaylandSession() && CanReachWaylandDisplay();
-        qputenv("QT_QPA_PLATFORM", wayland ? "wayland" : "xcb");
+        SetOwnEnvironmentVariable("QT_QPA_PLATFORM", wayland ? "wayland" : "xcb");
     }
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (platform.startsWith("wayland")) {

@@ -22,7 +22,7 @@ RealPlatform::Backends RealPlatform::MakeBackends(SettingsProfile& profile) {
         backends.screen = std::make_unique<XcbScreen>();
         backends.hotKeys = std::make_unique<XcbHotKeys>();
     }
-    backends.tone = std::make_unique<PulseTone>();
+    backends.tone = std::make_shared<PulseTone>();
     backends.launcher = std::make_unique<DesktopLauncher>();
     backends.folders = std::make_unique<XdgFolders>();
     return backends;

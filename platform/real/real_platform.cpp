@@ -19,7 +19,7 @@ RealPlatform::RealPlatform()
 RealPlatform::~RealPlatform() = default;
 
 PlatformServices RealPlatform::Services() {
-    return {*m_backends.screen, *m_backends.tone,    *m_backends.launcher, *m_profile,
+    return {*m_backends.screen, m_backends.tone,     *m_backends.launcher, *m_profile,
             *m_messageBox,      *m_backends.hotKeys, *m_fileChooser,       *m_backends.folders};
 }
 

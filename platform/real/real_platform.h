@@ -43,7 +43,7 @@ public:
         std::unique_ptr<IScreen> screen;
         IScreenShare* share = nullptr; // the screen's own share, where it has one
         std::unique_ptr<IHotKeys> hotKeys;
-        std::unique_ptr<ITone> tone;
+        std::shared_ptr<ITone> tone;
         std::unique_ptr<ILauncher> launcher;
         std::unique_ptr<IFolders> folders;
     };

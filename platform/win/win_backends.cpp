@@ -10,7 +10,7 @@ RealPlatform::Backends RealPlatform::MakeBackends(SettingsProfile& /*profile*/) 
     Backends backends;
     backends.screen = std::make_unique<WinScreen>();
     backends.hotKeys = std::make_unique<WinHotKeys>();
-    backends.tone = std::make_unique<WinTone>();
+    backends.tone = std::make_shared<WinTone>();
     backends.launcher = std::make_unique<WinLauncher>();
     backends.folders = std::make_unique<WinFolders>();
     return backends;

@@ -59,7 +59,7 @@ protected:
         MainFramePointer() = &frame;
     }
     void TearDown() override {
-        tone.Hold(false);
+        tone->Hold(false);
         QCoreApplication::sendPostedEvents();
         MainFramePointer() = nullptr;
     }
@@ -73,7 +73,7 @@ protected:
 
     QStringList journal;
     FakeScreen screen;
-    FakeTone tone;
+    std::shared_ptr<FakeTone> tone = std::make_shared<FakeTone>();
     ToneWorkers tones{tone};
     FakeLauncher launcher;
     JournalTimers timers{journal, tones};
@@ -140,10 +140,10 @@ TEST_F(DetectionTest, AtTheMaximumActionsRunInTheirFixedOrder) {
     list.Add(source);
     screen.background = kRed;
     launcher.onShellExecute = [this] { journal << launcher.calls.back(); };
-    tone.Hold(true);
+    tone->Hold(true);
     Tick(1);
-    ASSERT_TRUE(tone.WaitForBeeps(1));
-    EXPECT_EQ(tone.Beeps().front(), std::make_pair(440u, 250u));
+    ASSERT_TRUE(tone->WaitForBeeps(1));
+    EXPECT_EQ(tone->Beeps().front(), std::make_pair(440u, 250u));
     EXPECT_EQ(list.GetItemText(0, kColumnCount), QStringLiteral("1 Detected Out of 1"));
     EXPECT_EQ(journal, QStringList({
                            "kill 1 tones 0",         // disabled and stopped first
@@ -158,13 +158,13 @@ TEST_F(DetectionTest, TonesAreCappedButTheDetectionStands) {
     source.m_bAudioAlert = 1;
     CEventInfo& event = list.Add(source);
     screen.background = kRed;
-    tone.Hold(true);
+    tone->Hold(true);
     for (int i = 0; i < ToneWorkers::kMaxSounding + 3; ++i)
         Tick(1);
-    ASSERT_TRUE(tone.WaitForBeeps(ToneWorkers::kMaxSounding));
+    ASSERT_TRUE(tone->WaitForBeeps(ToneWorkers::kMaxSounding));
     EXPECT_EQ(tones.Sounding(), ToneWorkers::kMaxSounding);
     EXPECT_EQ(event.m_nDetectCount, ToneWorkers::kMaxSounding + 3);
-    tone.Hold(false);
+    tone->Hold(false);
     EXPECT_TRUE(WaitUntil([&] { return tones.Sounding() == 0; }, 1000));
 }
 

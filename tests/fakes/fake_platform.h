@@ -102,22 +102,26 @@ private:
 
 class FakeLauncher : public ILauncher {
 public:
-    bool ShellExecute(const QString& verb, const QString& file) override {
+    void ShellExecute(const QString& verb, const QString& file, LaunchDone done) override {
         calls.push_back(QStringLiteral("shell %1 %2").arg(verb, file));
         if (onShellExecute)
             onShellExecute();
-        return launchResult;
+        if (done && ParseShellVerb(verb))
+            done(failure);
     }
-    bool LaunchDetached(const QString& program, const QStringList& arguments) override {
+    void LaunchDetached(const QString& program, const QStringList& arguments,
+                        LaunchDone done) override {
         calls.push_back(QStringLiteral("launch %1 %2").arg(program, arguments.join(u' ')));
-        return launchResult;
+        if (done)
+            done(failure);
     }
-    bool OpenUrl(const QString& url) override {
+    void OpenUrl(const QString& url, LaunchDone done) override {
         calls.push_back(QStringLiteral("url %1").arg(url));
-        return launchResult;
+        if (done)
+            done(failure);
     }
     QStringList calls;
-    bool launchResult = true;
+    QString failure;                      // what every launch reports; empty: it started
     std::function<void()> onShellExecute; // runs as a launch starts
 };
 
@@ -233,7 +237,7 @@ public:
 // Every fake together, handed out as the services bundle.
 struct FakePlatform {
     FakeScreen screen;
-    FakeTone tone;
+    std::shared_ptr<FakeTone> tone = std::make_shared<FakeTone>();
     FakeLauncher launcher;
     FakeProfile profile;
     FakeMessageBox messageBox;

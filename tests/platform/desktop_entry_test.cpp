@@ -71,7 +71,7 @@ TEST(DefaultBrowser, AnythingShortOfAStartedHandlerEndsAtTheDesktopOpener) {
     WriteFile(qEnvironmentVariable("XDG_CONFIG_HOME") + "/mimeapps.list",
               "[Default Applications]\nx-scheme-handler/https=browser.desktop;\n");
     open();
-    launcher.launchResult = false; // named, but it does not start
+    launcher.failure = "No such file or directory"; // named, but it does not start
     open();
     QFile::remove(entry); // named in mimeapps.list but not installed
     open();

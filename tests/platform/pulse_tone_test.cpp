@@ -1,9 +1,12 @@
-// Tones with no sound server, and with a private PulseAudio on a null sink whose monitor the
-// test records to check that the tone really played, at its frequency and for its length.
+// Tones with no sound server, with one that never answers, and with a private PulseAudio on a null
+// sink whose monitor the test records to check that the tone really played, at its frequency and
+// for its length.
+#include "engine/tone_workers.h"
 #include "platform/pulse/pulse_tone.h"
 #include "support/processes.h"
 #include "support/waiting.h"
 
+#include <QLocalServer>
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -114,4 +117,26 @@ TEST_F(PrivatePulseServer, AStopCutsALongToneShortWithinAPiece) {
     stop.request_stop();
     worker.join();
     EXPECT_LT(clock.elapsed() - asked, 100);
+}
+
+TEST(HungSoundServer, ClosingNeverWaitsForTonesAndEachGivesUpOnItsOwn) {
+    UserFolders user;
+    QLocalServer hung; // takes connections and never says a word
+    ASSERT_TRUE(hung.listen(user.Path("native")));
+    qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(hung.fullServerName()));
+    const auto threads = [] { return QDir("/proc/self/task").count(); };
+    const qsizetype before = threads();
+    QElapsedTimer clock;
+    {
+        ToneWorkers tones(std::make_shared<PulseTone>());
+        for (int i = 0; i < ToneWorkers::kMaxSounding; ++i)
+            EXPECT_TRUE(tones.Start(440, 300));
+        Settle(100);
+        clock.start();
+    }
+    EXPECT_LT(clock.elapsed(), 50) << "closing waited for the tones";
+    EXPECT_TRUE(WaitUntil([&] { return threads() == before; }, 500)) << "a stop went unheard";
+    PulseTone tone;
+    EXPECT_NEAR(static_cast<double>(MillisecondsOf(tone, 440, 300)), 2000.0, 300.0);
+    qunsetenv("PULSE_SERVER");
 }

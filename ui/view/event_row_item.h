@@ -18,8 +18,12 @@ public:
     CEventInfo* Event() const { return m_pEvent.get(); }
     // The unknown verb the status bar last named for this event, if any.
     std::optional<QString>& NotedVerb() { return m_notedVerb; }
+    // Whether the status bar has named a failed launch of this event and none has started
+    // since; shared with the launches under way, which find it gone with the row.
+    const std::shared_ptr<bool>& FailedLaunchNoted() const { return m_failedLaunchNoted; }
 
 private:
     std::unique_ptr<CEventInfo> m_pEvent;
     std::optional<QString> m_notedVerb;
+    std::shared_ptr<bool> m_failedLaunchNoted = std::make_shared<bool>(false);
 };

@@ -17,6 +17,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
+
+#include <utility>
 
 namespace {
 
@@ -57,7 +60,8 @@ QIcon ColourSwatch(COLORREF colour) {
 CTintwatchView::CTintwatchView(PlatformServices services, CTintwatchDoc& doc, IEventEditor& editor,
                                TimerHostFactory makeTimers, QWidget* parent)
     : QTableWidget(parent), m_services(services), m_doc(doc), m_editor(editor),
-      m_tones(services.tone), m_detection{services.screen, m_tones, services.launcher, m_saves},
+      m_tones(services.tone), m_detection{services.screen, m_tones, services.launcher, m_saves,
+                                          [this](int row) { return LaunchOutcome(row); }},
       m_timers(makeTimers([this](std::span<const std::uintptr_t> ids) { OnTimer(ids); })) {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -155,14 +159,36 @@ void CTintwatchView::NoteUnknownVerb(int row) {
     if (first->NotedVerb() == event.m_sCommand)
         return;
     first->NotedVerb() = event.m_sCommand;
-    const QString name =
-        event.m_sComment.isEmpty()
-            ? QStringLiteral("Event %1").arg(row + 1)
-            : QStringLiteral("Event %1 (\"%2\")").arg(row + 1).arg(event.m_sComment);
     emit StatusNote(
         QStringLiteral("%1: the verb \"%2\" is not one of open, edit, print and explore, "
                        "so nothing was opened.")
-            .arg(name, event.m_sCommand));
+            .arg(EventName(row), event.m_sCommand));
+}
+
+QString CTintwatchView::EventName(int row) const {
+    const QString& comment = GetItemData(row)->m_sComment;
+    return comment.isEmpty() ? QStringLiteral("Event %1").arg(row + 1)
+                             : QStringLiteral("Event %1 (\"%2\")").arg(row + 1).arg(comment);
+}
+
+LaunchDone CTintwatchView::LaunchOutcome(int row) {
+    const auto* first = static_cast<const CEventRowItem*>(item(row, kColumnNumber));
+    const CEventInfo& event = *first->Event();
+    return [view = QPointer(this), noted = std::weak_ptr(first->FailedLaunchNoted()),
+            what = QStringLiteral("%1 \"%2\"").arg(event.m_sCommand, event.m_sFilePath)](
+               const QString& failure) {
+        const std::shared_ptr<bool> flag = noted.lock();
+        if (!view || !flag)
+            return; // the row went meanwhile
+        const bool namedBefore = std::exchange(*flag, !failure.isEmpty());
+        if (failure.isEmpty() || namedBefore)
+            return;
+        for (int at = 0; at < view->rowCount(); ++at)
+            if (static_cast<const CEventRowItem*>(view->item(at, kColumnNumber))
+                    ->FailedLaunchNoted() == flag)
+                emit view->StatusNote(
+                    QStringLiteral("%1: %2 failed: %3.").arg(view->EventName(at), what, failure));
+    };
 }
 
 int CTintwatchView::GetItemCount() const {

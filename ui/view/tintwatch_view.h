@@ -98,6 +98,11 @@ private:
     // After a detection on `row`: names an event whose verb nobody understands, once until the
     // verb changes.
     void NoteUnknownVerb(int row);
+    // Hears how the launch of a detection on `row` ends, and names the first failure of the
+    // event's launches in the status bar, again only once one has started since.
+    LaunchDone LaunchOutcome(int row);
+    // "Event 3" or `Event 3 ("comment")`.
+    QString EventName(int row) const;
 
     PlatformServices m_services;
     CTintwatchDoc& m_doc;

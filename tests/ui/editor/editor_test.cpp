@@ -217,13 +217,13 @@ TEST_F(EditorTest, BrowseReplacesOnlyThePathAndTheTestToneSoundsTheTypedValues) 
     Type(IDC_FREQUENCY, "880");
     Type(IDC_DURATION, "120");
     Click(IDC_TEST_BEEP); // whatever the audio alert box says
-    ASSERT_TRUE(fakes.tone.WaitForBeeps(1));
+    ASSERT_TRUE(fakes.tone->WaitForBeeps(1));
     Type(IDC_FREQUENCY, "1000");
     Type(IDC_DURATION, QString()); // refused: the value held before sounds
     dialog->OnTestBeep();
-    ASSERT_TRUE(fakes.tone.WaitForBeeps(2));
-    EXPECT_EQ(fakes.tone.Beeps()[0], std::make_pair(880u, 120u));
-    EXPECT_EQ(fakes.tone.Beeps()[1], std::make_pair(1000u, 120u));
+    ASSERT_TRUE(fakes.tone->WaitForBeeps(2));
+    EXPECT_EQ(fakes.tone->Beeps()[0], std::make_pair(880u, 120u));
+    EXPECT_EQ(fakes.tone->Beeps()[1], std::make_pair(1000u, 120u));
     EXPECT_EQ(fakes.messageBox.Texts(), QStringList{"Please enter a positive integer."});
 }
 

@@ -278,11 +278,12 @@ TEST_F(ViewTest, ADetectionDuringAnEditCountsThenTheConfirmedValuesShow) {
     EXPECT_EQ(Saves(), 1) << "the detection's save, still queued, takes in the edit's";
 }
 
-TEST_F(ViewTest, AnUnknownVerbIsNamedOncePerEvent) {
+TEST_F(ViewTest, AnUnknownVerbAndAFailedLaunchAreNamedOncePerEvent) {
     auto launching = [](const QString& verb, int execute, const QString& comment) {
         CEventInfo event = Event(100, true, comment);
         event.m_bExecute = execute;
         event.m_sCommand = verb;
+        event.m_sFilePath = "/tmp/x.txt";
         return event;
     };
     Run({launching("Opne", 1, "door bell"), launching("EDIT", 1, ""),
@@ -303,6 +304,14 @@ TEST_F(ViewTest, AnUnknownVerbIsNamedOncePerEvent) {
     tick(4);
     ASSERT_EQ(notes.size(), 2);
     EXPECT_TRUE(notes[1].startsWith("Event 4: the verb \"Opne\"")) << notes[1].toStdString();
+    // A launch that fails is named once, and again only after one has started in between.
+    for (const char* failure : {"Exec format error", "No such file", "", "", "Exec format error"}) {
+        platform.launcher.failure = failure;
+        tick(2);
+    }
+    ASSERT_EQ(notes.size(), 4);
+    EXPECT_EQ(notes[2], "Event 2: EDIT \"/tmp/x.txt\" failed: Exec format error.");
+    EXPECT_EQ(notes[3], notes[2]);
 }
 
 TEST_F(ViewTest, KeysDoubleClicksAndTheContextMenuReachTheCommandsOnce) {
