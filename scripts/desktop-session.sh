@@ -111,7 +111,9 @@ start_desktop_session() {
     _desktop_wait 30 test -S "$d/run/wayland-0" || { _desktop_fail "kwin did not start"; return 1; }
     cp /usr/share/xdg-desktop-portal/portals/kde.portal "$d/portals/"
   fi
-  DESKTOP_ENV+=(WAYLAND_DISPLAY=wayland-0 QT_QPA_PLATFORM=wayland)
+  # Named in full: the tests give each program run a runtime folder of its own.
+  DESKTOP_ENV+=(WAYLAND_DISPLAY="$d/run/wayland-0" PIPEWIRE_RUNTIME_DIR="$d/run"
+    QT_QPA_PLATFORM=wayland)
   # Only this desktop's backends, as on a real system of that desktop.
   _desktop_spawn portal-backend -- "$backend"
   _desktop_spawn portal XDG_DESKTOP_PORTAL_DIR="$d/portals" -- /usr/libexec/xdg-desktop-portal

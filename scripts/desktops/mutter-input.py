@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Keys and pointer for GNOME Shell, through its own remote-desktop service (no portal, no dialog).
 usage: mutter-input.py STEP...   STEP: a key (Tab, space, Escape, Return, F6, F7 or 0xKEYSYM),
-move:X,Y (the pointer to that desktop point), click, or sleep:MS"""
+move:X,Y (the pointer to that desktop point), click, sleep:MS, or dialog (waits for the portal's)"""
 import sys, time, dbus
+from portal_dialog import wait_for_dialog
 
 KEYSYMS = {'Tab': 0xff09, 'space': 0x20, 'Escape': 0xff1b, 'Return': 0xff0d, 'F6': 0xffc3,
            'F7': 0xffc4}
@@ -23,6 +24,9 @@ for step in sys.argv[1:]:
         for pressed in (True, False):
             session.NotifyPointerButton(0x110, pressed)
             time.sleep(0.03)
+    elif step == 'dialog':
+        wait_for_dialog()
+        continue
     elif step.startswith('sleep:'):
         time.sleep(int(step[6:]) / 1000)
         continue
