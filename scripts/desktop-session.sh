@@ -116,6 +116,9 @@ start_desktop_session() {
     QT_QPA_PLATFORM=wayland)
   # Only this desktop's backends, as on a real system of that desktop.
   _desktop_spawn portal-backend -- "$backend"
+  # Before the portal asks for it: started by the bus instead, it would not know the display.
+  _desktop_wait 30 _desktop_has_name "org.freedesktop.impl.portal.desktop.$desktop" ||
+    { _desktop_fail "the desktop's portal backend did not start"; return 1; }
   _desktop_spawn portal XDG_DESKTOP_PORTAL_DIR="$d/portals" -- /usr/libexec/xdg-desktop-portal
   _desktop_wait 30 _desktop_has_name org.freedesktop.portal.Desktop ||
     { _desktop_fail "the portal did not start"; return 1; }
