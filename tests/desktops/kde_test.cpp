@@ -57,8 +57,8 @@ TEST(KdeTest, SharedOnceThenByTokenWithShortcutsAndThePointerButNoPicture) {
         EXPECT_EQ(screen->Mechanisms(),
                   (PointerMechanisms{PickKeys::GlobalShortcuts, PointerPosition::CursorMetadata,
                                      PointerMove::RemoteDesktop}));
-        // The monitor's card, then Share.
-        ASSERT_TRUE(Kde({"dialog", "click:767,370", "sleep:500", "click:779,643"}));
+        // The monitor's card, then Share, once the dialog has settled.
+        ASSERT_TRUE(Kde({"dialog", "sleep:3500", "click:767,370", "sleep:500", "click:779,643"}));
         ASSERT_TRUE(shared(*screen));
     }
     Settle();
