@@ -78,8 +78,8 @@ int main(int argc, char** argv) {
     // On Wayland the desktop may refuse or stop sharing its screen; the user hears of it.
     std::unique_ptr<ScreenShareNotice> shareNotice;
     if (IScreenShare* share = platform.ScreenShare())
-        shareNotice = std::make_unique<ScreenShareNotice>(*share, platform.Services().messageBox,
-                                                          *app.MainFrame());
+        shareNotice = std::make_unique<ScreenShareNotice>(
+            *share, platform.Services().screen, platform.Services().messageBox, *app.MainFrame());
     // Losing the X server ends the process from inside the loop: what is counted but not yet
     // written is written then, and nothing is shown any more.
     const UnplannedExitGuard unplannedExit([&] {

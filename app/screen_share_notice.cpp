@@ -1,11 +1,13 @@
 #include "screen_share_notice.h"
 
 #include "platform/message_box.h"
+#include "platform/screen.h"
 
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 
 namespace {
 
@@ -13,6 +15,13 @@ const QString kShareAgain = QStringLiteral("Share Screen &Again");
 const QString kNotShared =
     QStringLiteral("The screen is not shared: no colour can be read. File > Share Screen Again "
                    "asks the desktop.");
+
+// While a share is granted but its first picture has not come (KWin's virtual outputs never
+// send one), or while the desktop still asks the user.
+const QString kNoPictureYet =
+    QStringLiteral("Waiting for the desktop's first picture of the screen: until it comes no "
+                   "colour can be read.");
+constexpr int kPictureCheckMs = 1000;
 
 } // namespace
 
@@ -43,9 +52,19 @@ QString ScreenShareProblemText(ShareProblem problem) {
     return {};
 }
 
-ScreenShareNotice::ScreenShareNotice(IScreenShare& share, IMessageBox& messageBox,
+ScreenShareNotice::ScreenShareNotice(IScreenShare& share, IScreen& screen, IMessageBox& messageBox,
                                      QMainWindow& frame)
     : m_share(share), m_messageBox(messageBox), m_frame(frame) {
+    auto* pictures = new QTimer(this);
+    connect(pictures, &QTimer::timeout, this, [this, &screen] {
+        QStatusBar& status = *m_frame.statusBar();
+        const bool waiting = status.currentMessage() == kNoPictureYet;
+        if (!screen.CanBeRead() && status.currentMessage().isEmpty())
+            status.showMessage(kNoPictureYet);
+        else if (waiting && screen.CanBeRead())
+            status.clearMessage();
+    });
+    pictures->start(kPictureCheckMs);
     // The first menu of the bar is File; the command goes above its closing Exit.
     if (QMenu* file =
             frame.menuBar()->actions().value(0) ? frame.menuBar()->actions()[0]->menu() : nullptr) {

@@ -8,6 +8,7 @@
 #include <QString>
 
 class IMessageBox;
+class IScreen;
 class QAction;
 class QMainWindow;
 
@@ -17,8 +18,10 @@ QString ScreenShareProblemText(ShareProblem problem);
 class ScreenShareNotice : public QObject {
 public:
     // Adds the command to `frame`'s File menu and reports every problem of `share` from now on
-    // (and one that came before) in a message box over `frame` and in its status bar.
-    ScreenShareNotice(IScreenShare& share, IMessageBox& messageBox, QMainWindow& frame);
+    // (and one that came before) in a message box over `frame` and in its status bar, where it
+    // also notes while `screen` has no picture yet.
+    ScreenShareNotice(IScreenShare& share, IScreen& screen, IMessageBox& messageBox,
+                      QMainWindow& frame);
 
 private:
     void Report(ShareProblem problem);

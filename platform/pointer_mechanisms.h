@@ -20,7 +20,7 @@ enum class PointerPosition {
 // How "Show location" shows a point.
 enum class PointerMove {
     Warp,           // the display moves the pointer (X11)
-    RemoteDesktop,  // the remote-desktop portal, in the screen-cast session
+    RemoteDesktop,  // the remote-desktop portal, asked for at the first move
     VirtualPointer, // a pointer device of the program's own (wlroots desktops)
     Marker,         // nothing may move the pointer: the point is marked on the overlay
 };

@@ -8,6 +8,7 @@
 
 #include <QPoint>
 #include <QSize>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -29,6 +30,11 @@ public:
     virtual std::optional<QPoint> GetCursorPos() = 0;
     // Moves the pointer; silently does nothing without a display.
     virtual void SetCursorPos(QPoint position) = 0;
+    // Moves the pointer to show the user `position`. Where the desktop asks the user first and
+    // the pointer is not granted, runs `refused` instead, on the UI thread, possibly later.
+    virtual void ShowPointerAt(QPoint position, std::function<void()> /*refused*/) {
+        SetCursorPos(position);
+    }
     // Width and height of the whole virtual screen; 0 x 0 without a display.
     virtual QSize VirtualScreenSize() = 0;
     // Whether the screen can be read at all now. False while a desktop withholds it (a share

@@ -22,6 +22,12 @@ test+=(sway pipewire pipewire-bin wireplumber xdg-desktop-portal dbus patch
        meson libdrm-dev libinih-dev libgbm-dev wayland-protocols libsystemd-dev)
 # Typing into that desktop in the tests.
 test+=(wtype)
+# The headless GNOME Shell and KWin desktops of the tests (scripts/desktop-session.sh), their
+# portal backends and what their dialogs need.
+test+=(gnome-shell mutter xdg-desktop-portal-gnome dconf-service gsettings-desktop-schemas
+       libegl-mesa0 libgl1-mesa-dri python3-dbus python3-gi libglib2.0-bin
+       kwin-wayland xdg-desktop-portal-kde qtwayland5 plasma-workspace qml-module-qtquick-layouts
+       qml-module-qtquick-controls2 qml-module-org-kde-kirigami2 qml-module-org-kde-pipewire)
 # The Windows build's tests run under Wine.
 test+=(wine wine64)
 

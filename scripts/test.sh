@@ -52,7 +52,8 @@ mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" && mkdir -m 700 "
 stage x11
 status=0
 suite_log="$scratch/suite.log"
-ctest --test-dir "$build" --output-on-failure -j 2 -LE "wayland|wine" 2>&1 | tee "$suite_log" ||
+ctest --test-dir "$build" --output-on-failure -j 2 -LE "wayland|wine|gnome|kde" 2>&1 |
+  tee "$suite_log" ||
   status=$?
 
 # The Windows build under Wine, unpacked from its zip as a user would, with the probe beside it.
@@ -82,6 +83,31 @@ else
   echo "*** could not start (reason above).                                     ***" >&2
   echo "**************************************************************************" >&2
 fi
+stop_wayland_session || true
+
+# GNOME Shell and KWin, headless, each with its own portal backend and permission dialogs.
+source scripts/desktop-session.sh
+trap 'stop_desktop_session || true; stop_xvfb' EXIT
+for desktop in gnome kde; do
+  stage $desktop
+  started=$SECONDS
+  if start_desktop_session $desktop; then
+    echo "$desktop desktop ready in $((SECONDS - started)) s"
+    # The tests run as the desktop's user, who writes ctest's records too.
+    mkdir -p "$build/Testing/Temporary"
+    [ ${#DESKTOP_AS[@]} -eq 0 ] || chown -R "${DESKTOP_AS[1]#--reuid=}" "$build/Testing"
+    in_desktop_session ctest --test-dir "$build" --output-on-failure -L $desktop 2>&1 |
+      tee -a "$suite_log" || status=$?
+    stop_desktop_session
+    echo "$desktop stage took $((SECONDS - started)) s"
+  else
+    echo "**************************************************************************" >&2
+    echo "*** SKIPPED: the tests labelled '$desktop'; its headless desktop could   ***" >&2
+    echo "*** not start (reason above).                                           ***" >&2
+    echo "**************************************************************************" >&2
+  fi
+done
+[ "$(id -u)" -ne 0 ] || chown -R "$(id -u):$(id -g)" "$build/Testing"
 # What failed, once more at the very end, where a log cut short still shows
 # it: each failed test's own output as the stage printed it.
 if grep -qE '\*\*\*(Failed|Timeout|Exception)' "$suite_log"; then

@@ -1,9 +1,12 @@
 #include "open_portal_screen.h"
 
 #include "dbus_portal_properties.h"
+#include "portal_registry.h"
 #include "virtual_pointer.h"
 
 std::unique_ptr<PortalScreen> OpenPortalScreen(IProfile& profile) {
+    // Before anything else is asked of the portal, which then knows the program by its id.
+    RegisterWithPortal(QDBusConnection::sessionBus());
     DBusPortalProperties portal(QDBusConnection::sessionBus());
     std::unique_ptr<VirtualPointer> virtualPointer = VirtualPointer::Create();
     const PointerMechanisms mechanisms =

@@ -38,12 +38,29 @@ PortalPickShortcuts::PortalPickShortcuts(PickShortcutEvents events)
                   QStringLiteral("Activated"), this, SLOT(OnActivated(QDBusMessage)));
     m_bus.connect(kPortalService, kPortalPath, kGlobalShortcutsInterface,
                   QStringLiteral("ShortcutsChanged"), this, SLOT(OnShortcutsChanged(QDBusMessage)));
-    const QVariantMap options{{QStringLiteral("session_handle_token"), PortalRequest::NewToken()}};
+    // The same token at every start: the desktop keeps the keys the user chose under it, and
+    // asks no more. Plasma 5.27 binds only the shortcuts given here.
+    const QVariantMap options{{QStringLiteral("session_handle_token"), QStringLiteral("tintwatch")},
+                              {QStringLiteral("shortcuts"), QVariant::fromValue(PickShortcuts())}};
     PortalRequest::Send(m_bus, kGlobalShortcutsInterface, QStringLiteral("CreateSession"), {},
                         options, this, [this](const PortalResponse& response) {
                             m_handle = PortalRequest::SessionHandleOf(response);
                             // Refused or failed: the picks stay on the overlay.
                             if (response.code == 0 && !m_handle.isEmpty())
+                                BindUnlessBound();
+                        });
+}
+
+void PortalPickShortcuts::BindUnlessBound() {
+    // Bound already by CreateSession (Plasma 5.27), binding again would ask the user again.
+    PortalRequest::Send(m_bus, kGlobalShortcutsInterface, QStringLiteral("ListShortcuts"),
+                        {QVariant::fromValue(QDBusObjectPath(m_handle))}, {}, this,
+                        [this](const PortalResponse& response) {
+                            const QVariant listed =
+                                response.results.value(QStringLiteral("shortcuts"));
+                            if (response.code == 0 && !qdbus_cast<Shortcuts>(listed).isEmpty())
+                                Assign(listed);
+                            else
                                 Bind();
                         });
 }

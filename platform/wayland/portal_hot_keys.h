@@ -24,6 +24,7 @@ private slots:
     void OnShortcutsChanged(const QDBusMessage& message);
 
 private:
+    void BindUnlessBound();
     void Bind();
     void Assign(const QVariant& shortcuts);
 

@@ -24,9 +24,9 @@ PointerMechanisms ChooseMechanisms(const PortalOffer& offer, bool virtualPointer
     // A key that fires where the pointer cannot be read would pick nothing.
     chosen.keys = metadata && offer.globalShortcutsVersion >= 1 ? PickKeys::GlobalShortcuts
                                                                 : PickKeys::Overlay;
-    // The pointer is moved within the screen-cast session's streams, and only from version 2
-    // on can that session be restored without asking the user at every start.
-    const bool remoteDesktop = offer.screenCastVersion >= 1 && offer.remoteDesktopVersion >= 2 &&
+    // The pointer is moved within the streams of a screen cast of its own, in a session asked
+    // for only when "Show location" is first used.
+    const bool remoteDesktop = offer.screenCastVersion >= 1 && offer.remoteDesktopVersion >= 1 &&
                                (offer.deviceTypes & kDevicePointer) != 0;
     if (remoteDesktop)
         chosen.move = PointerMove::RemoteDesktop;

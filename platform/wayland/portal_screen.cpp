@@ -2,6 +2,7 @@
 
 #include "pipewire_cast.h"
 #include "platform/profile.h"
+#include "portal_pointer.h"
 #include "portal_session.h"
 #include "virtual_pointer.h"
 
@@ -38,9 +39,12 @@ std::optional<QPoint> PortalScreen::GetCursorPos() {
     return m_store.Pointer();
 }
 
-void PortalScreen::SetCursorPos(QPoint position) {
-    if (m_mechanisms.move == PointerMove::RemoteDesktop && m_session)
-        m_session->MovePointer(position);
+void PortalScreen::ShowPointerAt(QPoint position, std::function<void()> refused) {
+    if (m_mechanisms.move == PointerMove::RemoteDesktop) {
+        if (!m_portalPointer)
+            m_portalPointer = std::make_unique<PortalPointer>();
+        m_portalPointer->MoveTo(position, std::move(refused));
+    }
     if (m_mechanisms.move == PointerMove::VirtualPointer && m_virtualPointer) {
         // The monitors' layout as the compositor told Qt (xdg-output), not a window position.
         const QScreen* screen = QGuiApplication::primaryScreen();
@@ -62,8 +66,7 @@ void PortalScreen::ShareAgain() {
         return;
     m_session = std::make_unique<PortalSession>(
         m_profile.GetProfileString(kSection, kRestoreTokenEntry, QString()),
-        PortalSessionOptions{m_mechanisms.position == PointerPosition::CursorMetadata,
-                             m_mechanisms.move == PointerMove::RemoteDesktop},
+        PortalSessionOptions{m_mechanisms.position == PointerPosition::CursorMetadata},
         PortalSessionEvents{
             [this](int fd, std::vector<SharedMonitor> monitors, const QString& token) {
                 OnReady(fd, std::move(monitors), token);

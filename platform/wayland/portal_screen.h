@@ -12,6 +12,7 @@
 
 class IProfile;
 class PipeWireCast;
+class PortalPointer;
 class PortalSession;
 class VirtualPointer;
 struct SharedMonitor;
@@ -30,7 +31,8 @@ public:
 
     COLORREF GetPixel(int x, int y) override;
     std::optional<QPoint> GetCursorPos() override;
-    void SetCursorPos(QPoint position) override;
+    void SetCursorPos(QPoint position) override { ShowPointerAt(position, nullptr); }
+    void ShowPointerAt(QPoint position, std::function<void()> refused) override;
     QSize VirtualScreenSize() override;
     bool CanBeRead() override;
     PointerMechanisms Mechanisms() override { return m_mechanisms; }
@@ -47,6 +49,7 @@ private:
     IProfile& m_profile;
     const PointerMechanisms m_mechanisms;
     std::unique_ptr<VirtualPointer> m_virtualPointer;
+    std::unique_ptr<PortalPointer> m_portalPointer; // asked for at the first move
     FrameStore m_store;
     std::unique_ptr<PortalSession> m_session;
     std::unique_ptr<PipeWireCast> m_cast;

@@ -17,7 +17,6 @@ namespace {
 constexpr uint kMonitorSources = 1;
 constexpr uint kCursorHidden = 1;   // the pointer never hides the colour under it
 constexpr uint kCursorMetadata = 4; // hidden too, its place told with each frame
-constexpr uint kPointerDevice = 2;
 constexpr uint kPersistUntilRevoked = 2;
 
 QPoint PairOf(const QVariant& value) {
@@ -31,7 +30,9 @@ QPoint PairOf(const QVariant& value) {
     return {first, second};
 }
 
-std::vector<SharedMonitor> MonitorsOf(const QVariant& streams) {
+} // namespace
+
+std::vector<SharedMonitor> SharedMonitorsOf(const QVariant& streams) {
     std::vector<SharedMonitor> monitors;
     if (!streams.canConvert<QDBusArgument>())
         return monitors;
@@ -52,20 +53,13 @@ std::vector<SharedMonitor> MonitorsOf(const QVariant& streams) {
     return monitors;
 }
 
+namespace {
+
 // A failed call means no portal (or none with screen casting); a refusal is the user's.
 ShareProblem ProblemOf(const PortalResponse& response) {
     if (response.code < 0)
         return ShareProblem::NoPortal;
     return response.code == 1 ? ShareProblem::Refused : ShareProblem::Failed;
-}
-
-// A remote-desktop session keeps its permission through the devices it selects; the screen
-// cast in it may not ask for that itself.
-QVariantMap PermissionToKeep(const QString& restoreToken) {
-    QVariantMap options{{QStringLiteral("persist_mode"), kPersistUntilRevoked}};
-    if (!restoreToken.isEmpty())
-        options.insert(QStringLiteral("restore_token"), restoreToken);
-    return options;
 }
 
 } // namespace
@@ -82,19 +76,14 @@ PortalSession::PortalSession(QString restoreToken, PortalSessionOptions options,
     }
     const QVariantMap sessionOptions{
         {QStringLiteral("session_handle_token"), PortalRequest::NewToken()}};
-    PortalRequest::Send(m_bus,
-                        m_options.remoteDesktop ? kRemoteDesktopInterface : kScreenCastInterface,
-                        QStringLiteral("CreateSession"), {}, sessionOptions, this,
-                        [this](const PortalResponse& response) {
+    PortalRequest::Send(m_bus, kScreenCastInterface, QStringLiteral("CreateSession"), {},
+                        sessionOptions, this, [this](const PortalResponse& response) {
                             m_handle = PortalRequest::SessionHandleOf(response);
                             if (response.code != 0 || m_handle.isEmpty())
                                 return Fail(ProblemOf(response));
                             m_bus.connect(kPortalService, m_handle, kSessionInterface,
                                           QStringLiteral("Closed"), this, SLOT(OnClosed()));
-                            if (m_options.remoteDesktop)
-                                SelectDevices();
-                            else
-                                SelectSources();
+                            SelectSources();
                         });
 }
 
@@ -107,22 +96,11 @@ PortalSession::~PortalSession() {
                                                    QStringLiteral("Close")));
 }
 
-void PortalSession::SelectDevices() {
-    QVariantMap options = PermissionToKeep(m_restoreToken);
-    options.insert(QStringLiteral("types"), kPointerDevice);
-    PortalRequest::Send(m_bus, kRemoteDesktopInterface, QStringLiteral("SelectDevices"),
-                        {QVariant::fromValue(QDBusObjectPath(m_handle))}, options, this,
-                        [this](const PortalResponse& response) {
-                            if (response.code != 0)
-                                return Fail(ProblemOf(response));
-                            SelectSources();
-                        });
-}
-
 void PortalSession::SelectSources() {
-    QVariantMap options =
-        m_options.remoteDesktop ? QVariantMap() : PermissionToKeep(m_restoreToken);
-    options.insert(QStringLiteral("types"), kMonitorSources);
+    QVariantMap options{{QStringLiteral("persist_mode"), kPersistUntilRevoked},
+                        {QStringLiteral("types"), kMonitorSources}};
+    if (!m_restoreToken.isEmpty())
+        options.insert(QStringLiteral("restore_token"), m_restoreToken);
     options.insert(QStringLiteral("multiple"), true);
     options.insert(QStringLiteral("cursor_mode"),
                    m_options.cursorMetadata ? kCursorMetadata : kCursorHidden);
@@ -136,21 +114,19 @@ void PortalSession::SelectSources() {
 }
 
 void PortalSession::StartCast() {
-    // A remote-desktop session starts its screen cast with itself.
-    PortalRequest::Send(
-        m_bus, m_options.remoteDesktop ? kRemoteDesktopInterface : kScreenCastInterface,
-        QStringLiteral("Start"), {QVariant::fromValue(QDBusObjectPath(m_handle)), QString()}, {},
-        this, [this](const PortalResponse& response) {
-            if (response.code != 0)
-                return Fail(ProblemOf(response));
-            std::vector<SharedMonitor> monitors =
-                MonitorsOf(response.results.value(QStringLiteral("streams")));
-            if (monitors.empty())
-                return Fail(ShareProblem::Failed);
-            m_monitors = monitors;
-            OpenRemote(std::move(monitors),
-                       response.results.value(QStringLiteral("restore_token")).toString());
-        });
+    PortalRequest::Send(m_bus, kScreenCastInterface, QStringLiteral("Start"),
+                        {QVariant::fromValue(QDBusObjectPath(m_handle)), QString()}, {}, this,
+                        [this](const PortalResponse& response) {
+                            if (response.code != 0)
+                                return Fail(ProblemOf(response));
+                            std::vector<SharedMonitor> monitors =
+                                SharedMonitorsOf(response.results.value(QStringLiteral("streams")));
+                            if (monitors.empty())
+                                return Fail(ShareProblem::Failed);
+                            OpenRemote(
+                                std::move(monitors),
+                                response.results.value(QStringLiteral("restore_token")).toString());
+                        });
 }
 
 void PortalSession::OpenRemote(std::vector<SharedMonitor> monitors, QString restoreToken) {
@@ -171,24 +147,6 @@ void PortalSession::OpenRemote(std::vector<SharedMonitor> monitors, QString rest
                     return Fail(ShareProblem::Failed);
                 m_events.ready(fd, std::move(monitors), std::move(restoreToken));
             });
-}
-
-void PortalSession::MovePointer(QPoint point) const {
-    if (!m_options.remoteDesktop || m_handle.isEmpty())
-        return;
-    for (const SharedMonitor& monitor : m_monitors) {
-        if (!monitor.area.contains(point))
-            continue;
-        // In the stream's own coordinates; nothing to wait for.
-        QDBusMessage call =
-            QDBusMessage::createMethodCall(kPortalService, kPortalPath, kRemoteDesktopInterface,
-                                           QStringLiteral("NotifyPointerMotionAbsolute"));
-        call.setArguments({QVariant::fromValue(QDBusObjectPath(m_handle)), QVariantMap(),
-                           monitor.node, static_cast<double>(point.x() - monitor.area.x()),
-                           static_cast<double>(point.y() - monitor.area.y())});
-        m_bus.asyncCall(call);
-        return;
-    }
 }
 
 void PortalSession::OnClosed() {

@@ -1,7 +1,5 @@
 // The screen-cast portal's handshake for every monitor: CreateSession, SelectSources, Start,
 // OpenPipeWireRemote. A restore token from an earlier share lets the desktop skip its question.
-// Where the pointer is to be moved through the remote-desktop portal, the session is that
-// portal's, with the pointer selected too, so that the user is asked once for both.
 #pragma once
 
 #include "platform/screen_share.h"
@@ -9,6 +7,7 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <QRect>
+#include <QVariant>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -18,9 +17,11 @@ struct SharedMonitor {
     QRect area;             // where it lies on the desktop
 };
 
+// The monitors of a Start answer's `streams`.
+std::vector<SharedMonitor> SharedMonitorsOf(const QVariant& streams);
+
 struct PortalSessionOptions {
     bool cursorMetadata = false; // frames tell where the pointer is
-    bool remoteDesktop = false;  // the pointer may be moved in this session
 };
 
 struct PortalSessionEvents {
@@ -40,15 +41,10 @@ public:
     PortalSession(const PortalSession&) = delete;
     PortalSession& operator=(const PortalSession&) = delete;
 
-    // Moves the pointer to desktop point `point`, where the session was made for that and
-    // runs; elsewhere, or outside every monitor, nothing happens.
-    void MovePointer(QPoint point) const;
-
 private slots:
     void OnClosed();
 
 private:
-    void SelectDevices();
     void SelectSources();
     void StartCast();
     void OpenRemote(std::vector<SharedMonitor> monitors, QString restoreToken);
@@ -58,6 +54,5 @@ private:
     QString m_restoreToken;
     PortalSessionOptions m_options;
     PortalSessionEvents m_events;
-    QString m_handle;                      // the session's object path, once created
-    std::vector<SharedMonitor> m_monitors; // once it runs
+    QString m_handle; // the session's object path, once created
 };

@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QTimer>
 
 namespace {
@@ -41,13 +42,8 @@ private:
     QPoint m_location;
 };
 
-} // namespace
-
-void ShowLocation(IScreen& screen, QPoint location, QWidget* parent) {
-    if (screen.Mechanisms().move != PointerMove::Marker) {
-        screen.SetCursorPos(location);
-        return;
-    }
+// Rings around `location` over its monitor's picture.
+void Mark(IScreen& screen, QPoint location, QWidget* parent) {
     for (MonitorStill& still : screen.Stills()) {
         if (still.area.contains(location)) {
             // Owned by `parent`, and gone once closed.
@@ -55,4 +51,16 @@ void ShowLocation(IScreen& screen, QPoint location, QWidget* parent) {
             return;
         }
     }
+}
+
+} // namespace
+
+void ShowLocation(IScreen& screen, QPoint location, QWidget* parent) {
+    if (screen.Mechanisms().move == PointerMove::Marker)
+        return Mark(screen, location, parent);
+    // The desktop may ask the user first; by the time it says no, the window asking may be gone.
+    screen.ShowPointerAt(location, [&screen, location, owner = QPointer<QWidget>(parent)] {
+        if (owner)
+            Mark(screen, location, owner);
+    });
 }
