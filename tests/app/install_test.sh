@@ -31,8 +31,8 @@ export XDG_RUNTIME_DIR="$scratch/runtime" QT_QPA_PLATFORM=offscreen
 mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME" "$HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 "$prefix/bin/tintwatch" 2>/dev/null &
 first=$!
-for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/tintwatch.socket" ] && break; sleep 0.1; done
-[ -S "$XDG_RUNTIME_DIR/tintwatch.socket" ] || fail "the installed program did not start"
+for _ in $(seq 100); do [ -S "$XDG_DATA_HOME/Tintwatch/tintwatch.socket" ] && break; sleep 0.1; done
+[ -S "$XDG_DATA_HOME/Tintwatch/tintwatch.socket" ] || fail "the installed program did not start"
 timeout 10 "$prefix/bin/tintwatch" 2>/dev/null || fail "a second start ended with $?"
 kill -0 "$first" || fail "the first start ended too"
 kill -TERM "$first"
