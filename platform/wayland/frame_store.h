@@ -1,7 +1,9 @@
 // The newest frame of each shared monitor, and where each monitor lies on the desktop.
-// Streams publish from their own thread; the UI thread reads pixels without ever waiting:
-// each frame is immutable once published and swapped in whole, so a read sees one frame or
-// the next, never a mix.
+// Streams publish from their own thread while the UI thread reads pixels: each frame is
+// immutable once published and swapped in whole, so a read sees one frame or the next, never a
+// mix. The swap is std::atomic<shared_ptr>, which libstdc++ 12 implements with a spin lock in
+// the pointer (not lock-free): a read may spin while a publish exchanges the pointer, never
+// while a frame is copied.
 #pragma once
 
 #include "frame.h"

@@ -6,6 +6,7 @@
 #include <spa/pod/builder.h>
 
 #include <array>
+#include <atomic>
 
 namespace {
 
@@ -163,7 +164,10 @@ void PipeWireStream::Keep(const spa_buffer& buffer) {
     }
     std::shared_ptr<const Frame> previous = m_store.Publish(m_nOutput, std::move(frame));
     // Once out of the store, a frame nobody else holds can never be reached again: it is ours
-    // to refill.
-    if (previous && previous.use_count() == 1)
+    // to refill. use_count() is a relaxed read; the fence orders the refill after the last
+    // reader's release of its copy, so its reads of the old pixels are done.
+    if (previous && previous.use_count() == 1) {
+        std::atomic_thread_fence(std::memory_order_acquire);
         m_spare = std::const_pointer_cast<Frame>(std::move(previous));
+    }
 }
