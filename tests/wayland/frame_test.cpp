@@ -2,6 +2,7 @@
 // monitor's newest frame, and the pointer from cursor metadata.
 #include "platform/wayland/cursor_metadata.h"
 #include "platform/wayland/frame_store.h"
+#include "platform/wayland/stream_buffers.h"
 #include "support/pattern_frame.h"
 
 #include <spa/buffer/meta.h>
@@ -119,6 +120,28 @@ TEST(CursorMetadataTest, BuffersSayWhetherAndWhereThePointerIs) {
             EXPECT_EQ(report->inFrame, c.expected->inFrame) << c.what;
         }
     }
+}
+
+TEST(CursorMetadataTest, APointerOnlyBufferAfterAPictureLeavesThePictureToBeKept) {
+    std::uint8_t pixel[4]{};
+    // A picture; then what GNOME and KDE send when only the pointer moved: an empty chunk, a
+    // damaged one, no data at all.
+    spa_chunk chunks[3]{{0, 4, 4, 0}, {0, 0, 4, 0}, {0, 4, 4, SPA_CHUNK_FLAG_CORRUPTED}};
+    spa_data datas[3]{};
+    spa_buffer buffers[4]{};
+    pw_buffer waiting[4]{};
+    std::vector<pw_buffer*> order;
+    for (int i = 0; i < 4; ++i) {
+        if (i < 3) {
+            datas[i] = {SPA_DATA_MemPtr, 0, -1, 0, 4, pixel, &chunks[i]};
+            buffers[i] = {0, 1, nullptr, &datas[i]};
+        }
+        waiting[i].buffer = &buffers[i];
+        order.push_back(&waiting[i]);
+    }
+    EXPECT_EQ(NewestPicture(order), &buffers[0]);
+    order.erase(order.begin());
+    EXPECT_EQ(NewestPicture(order), nullptr);
 }
 
 TEST(CursorMetadataTest, ThePointerIsWhereTheMonitorThatHasItLastSaid) {
