@@ -16,9 +16,14 @@ const QString kRestoreTokenEntry = QStringLiteral("ScreenShareToken");
 
 } // namespace
 
-PortalScreen::PortalScreen(IProfile& profile, PointerMechanisms mechanisms,
-                           std::unique_ptr<VirtualPointer> virtualPointer)
-    : m_profile(profile), m_mechanisms(mechanisms), m_virtualPointer(std::move(virtualPointer)) {
+PortalScreen::PortalScreen(IProfile& profile, std::unique_ptr<VirtualPointer> virtualPointer)
+    : m_profile(profile), m_virtualPointer(std::move(virtualPointer)) {}
+
+void PortalScreen::Offered(const PortalOffer& offer) {
+    m_offer = offer;
+    m_mechanisms = ChooseMechanisms(offer, m_virtualPointer != nullptr);
+    if (m_mechanisms.move != PointerMove::VirtualPointer)
+        m_virtualPointer.reset();
     ShareAgain();
 }
 
@@ -58,11 +63,13 @@ bool PortalScreen::CanBeRead() {
 }
 
 void PortalScreen::ShareAgain() {
-    if (m_session)
+    if (m_session || !m_offer)
         return;
+    const QString kept = m_profile.GetProfileString(kSection, kRestoreTokenEntry, QString());
+    m_bRestoring = !kept.isEmpty();
     m_session = std::make_unique<PortalSession>(
-        m_profile.GetProfileString(kSection, kRestoreTokenEntry, QString()),
-        PortalSessionOptions{m_mechanisms.position == PointerPosition::CursorMetadata,
+        kept,
+        PortalSessionOptions{ChooseCursorMode(*m_offer, m_mechanisms),
                              m_mechanisms.move == PointerMove::RemoteDesktop},
         PortalSessionEvents{
             [this](int fd, std::vector<SharedMonitor> monitors, const QString& token) {
@@ -109,6 +116,9 @@ void PortalScreen::OnProblem(ShareProblem problem) {
     if (!m_session)
         return;
     Stop();
+    // A token the portal will not take would fail every later share the same way.
+    if (problem == ShareProblem::Error && m_bRestoring)
+        m_profile.WriteProfileString(kSection, kRestoreTokenEntry, QString());
     if (m_onProblem)
         m_onProblem(problem);
     else

@@ -19,8 +19,8 @@ struct SharedMonitor {
 };
 
 struct PortalSessionOptions {
-    bool cursorMetadata = false; // frames tell where the pointer is
-    bool remoteDesktop = false;  // the pointer may be moved in this session
+    unsigned cursorMode = 0;    // SelectSources' cursor_mode, one the portal offers; 0: none
+    bool remoteDesktop = false; // the pointer may be moved in this session
 };
 
 struct PortalSessionEvents {

@@ -1,5 +1,5 @@
 // The mechanisms chosen from what a desktop's portal advertises, read through a fake of the
-// portal's property reads: interfaces missing, present at old versions, or lacking a feature.
+// portal's properties: interfaces missing, present at old versions, or lacking a feature.
 #include "platform/wayland/portal_names.h"
 #include "platform/wayland/portal_offer.h"
 
@@ -15,28 +15,21 @@ struct Advertised {
     unsigned globalShortcuts = 0;
 };
 
-// A portal answering only for the properties that what it advertises has.
-struct FakePortal : IPortalProperties {
-    explicit FakePortal(const Advertised& advertised) : a(advertised) {}
-    std::optional<unsigned> Read(const QString& interface, const QString& name) override {
-        const auto is = [&](const QString& in, const char* property) {
-            return interface == in && name == QLatin1String(property);
-        };
-        if (a.screenCast && is(kScreenCastInterface, "version"))
-            return a.screenCast;
-        // The property exists from version 2 on.
-        if (a.screenCast >= 2 && is(kScreenCastInterface, "AvailableCursorModes"))
-            return a.cursorModes;
-        if (a.remoteDesktop && is(kRemoteDesktopInterface, "version"))
-            return a.remoteDesktop;
-        if (a.remoteDesktop && is(kRemoteDesktopInterface, "AvailableDeviceTypes"))
-            return a.deviceTypes;
-        if (a.globalShortcuts && is(kGlobalShortcutsInterface, "version"))
-            return a.globalShortcuts;
-        return std::nullopt;
-    }
-    Advertised a;
-};
+// What GetAll answers for each interface that what is advertised has.
+QHash<QString, QVariantMap> Properties(const Advertised& a) {
+    QHash<QString, QVariantMap> properties;
+    if (a.screenCast)
+        properties[kScreenCastInterface] = {{"version", a.screenCast}};
+    // The property exists from version 2 on.
+    if (a.screenCast >= 2)
+        properties[kScreenCastInterface].insert("AvailableCursorModes", a.cursorModes);
+    if (a.remoteDesktop)
+        properties[kRemoteDesktopInterface] = {{"version", a.remoteDesktop},
+                                               {"AvailableDeviceTypes", a.deviceTypes}};
+    if (a.globalShortcuts)
+        properties[kGlobalShortcutsInterface] = {{"version", a.globalShortcuts}};
+    return properties;
+}
 
 // Cursor modes: 1 hidden, 2 embedded, 4 metadata. Device types: 1 keyboard, 2 pointer.
 constexpr auto kKeys = PickKeys::GlobalShortcuts, kOverlay = PickKeys::Overlay;
@@ -65,8 +58,7 @@ TEST(MechanismChoiceTest, EachNeedTakesTheBestWayTheDesktopAdvertises) {
         {"no portal at all", {}, true, {kOverlay, kSeen, kVirtual}},
     };
     for (const auto& c : cases) {
-        FakePortal portal(c.advertised);
-        EXPECT_EQ(ChooseMechanisms(ReadPortalOffer(portal), c.virtualPointer), c.expected)
+        EXPECT_EQ(ChooseMechanisms(OfferOf(Properties(c.advertised)), c.virtualPointer), c.expected)
             << c.desktop;
     }
 }
