@@ -9,6 +9,7 @@
 #include "frame.h"
 #include "platform/monitor_still.h"
 
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 #include <atomic>
@@ -16,6 +17,12 @@
 #include <mutex>
 #include <optional>
 #include <vector>
+
+// A point in one monitor's stream, in the stream's own pixels.
+struct StreamPoint {
+    std::size_t output = 0;
+    QPointF at;
+};
 
 class FrameStore {
 public:
@@ -31,6 +38,10 @@ public:
     // when the frame's size differs from the monitor's; kUnreadablePixel on no monitor or
     // before that monitor's first frame.
     COLORREF PixelAt(int x, int y) const;
+    // Desktop point `point` in the stream of the monitor holding it: its pixels, not the
+    // desktop's units, where the monitor is scaled (GNOME maps its remote pointer so); as the
+    // desktop's units before the first frame. nullopt on no monitor.
+    std::optional<StreamPoint> InStream(QPoint point) const;
     // Where the pointer is over monitor `output`, in its frame of `frameSize` pixels; nullopt
     // when the pointer is not over it. From any thread.
     void PublishPointer(std::size_t output, std::optional<QPoint> inFrame, QSize frameSize);

@@ -44,8 +44,9 @@ std::optional<QPoint> PortalScreen::GetCursorPos() {
 }
 
 void PortalScreen::SetCursorPos(QPoint position) {
-    if (m_mechanisms.move == PointerMove::RemoteDesktop && m_session)
-        m_session->MovePointer(position);
+    const std::optional<StreamPoint> inStream = m_store.InStream(position);
+    if (m_mechanisms.move == PointerMove::RemoteDesktop && m_session && inStream)
+        m_session->MovePointer(inStream->output, inStream->at);
     if (m_mechanisms.move == PointerMove::VirtualPointer && m_virtualPointer) {
         // The monitors' layout as the compositor told Qt (xdg-output), not a window position.
         const QScreen* screen = QGuiApplication::primaryScreen();

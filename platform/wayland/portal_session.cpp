@@ -172,22 +172,16 @@ void PortalSession::OpenRemote(std::vector<SharedMonitor> monitors, QString rest
             });
 }
 
-void PortalSession::MovePointer(QPoint point) const {
-    if (!m_options.remoteDesktop || m_handle.isEmpty())
+void PortalSession::MovePointer(std::size_t monitor, QPointF point) const {
+    if (!m_options.remoteDesktop || m_handle.isEmpty() || monitor >= m_monitors.size())
         return;
-    for (const SharedMonitor& monitor : m_monitors) {
-        if (!monitor.area.contains(point))
-            continue;
-        // In the stream's own coordinates; nothing to wait for.
-        QDBusMessage call =
-            QDBusMessage::createMethodCall(kPortalService, kPortalPath, kRemoteDesktopInterface,
-                                           QStringLiteral("NotifyPointerMotionAbsolute"));
-        call.setArguments({QVariant::fromValue(QDBusObjectPath(m_handle)), QVariantMap(),
-                           monitor.node, static_cast<double>(point.x() - monitor.area.x()),
-                           static_cast<double>(point.y() - monitor.area.y())});
-        m_bus.asyncCall(call);
-        return;
-    }
+    // In the stream's own coordinates; nothing to wait for.
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kPortalService, kPortalPath, kRemoteDesktopInterface,
+                                       QStringLiteral("NotifyPointerMotionAbsolute"));
+    call.setArguments({QVariant::fromValue(QDBusObjectPath(m_handle)), QVariantMap(),
+                       m_monitors[monitor].node, point.x(), point.y()});
+    m_bus.asyncCall(call);
 }
 
 void PortalSession::OnClosed() {

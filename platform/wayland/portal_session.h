@@ -40,9 +40,10 @@ public:
     PortalSession(const PortalSession&) = delete;
     PortalSession& operator=(const PortalSession&) = delete;
 
-    // Moves the pointer to desktop point `point`, where the session was made for that and
-    // runs; elsewhere, or outside every monitor, nothing happens.
-    void MovePointer(QPoint point) const;
+    // Moves the pointer to `point` of the stream of shared monitor `monitor` (in the order
+    // `ready` gave them), where the session was made for that and runs; elsewhere nothing
+    // happens.
+    void MovePointer(std::size_t monitor, QPointF point) const;
 
 private slots:
     void OnClosed();

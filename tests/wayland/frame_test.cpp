@@ -75,6 +75,11 @@ TEST(FrameTest, DesktopPointsMapOntoTheNewestFrameOfTheMonitorHoldingThem) {
             << c.desktop.x() << "," << c.desktop.y();
     }
     EXPECT_FALSE(store.HasEveryFrame());
+    // The remote pointer moves in the stream's pixels; desktop units before the first frame.
+    EXPECT_EQ(store.InStream({125, 20})->at, QPointF(50, 40));
+    EXPECT_EQ(store.InStream({125, 20})->output, 1u);
+    EXPECT_EQ(store.InStream({5, 205})->at, QPointF(5, 5));
+    EXPECT_FALSE(store.InStream({150, 0}));
 
     // A newer frame replaces the old one whole; the old one is handed back.
     const auto previous = store.Publish(0, PatternFrame(QSize(100, 40), 7));

@@ -10,6 +10,8 @@
 namespace {
 
 constexpr int kShownMs = 1500;
+// Long enough for the stream to tell where a moved pointer went.
+constexpr int kLandingMs = 400;
 constexpr int kRingRadius = 18;
 
 // A monitor's picture with rings around the point, closed by any key or click, or by itself.
@@ -41,13 +43,7 @@ private:
     QPoint m_location;
 };
 
-} // namespace
-
-void ShowLocation(IScreen& screen, QPoint location, QWidget* parent) {
-    if (screen.Mechanisms().move != PointerMove::Marker) {
-        screen.SetCursorPos(location);
-        return;
-    }
+void Mark(IScreen& screen, QPoint location, QWidget* parent) {
     for (MonitorStill& still : screen.Stills()) {
         if (still.area.contains(location)) {
             // Owned by `parent`, and gone once closed.
@@ -55,4 +51,22 @@ void ShowLocation(IScreen& screen, QPoint location, QWidget* parent) {
             return;
         }
     }
+}
+
+} // namespace
+
+void ShowLocation(IScreen& screen, QPoint location, QWidget* parent) {
+    const PointerMechanisms mechanisms = screen.Mechanisms();
+    if (mechanisms.move == PointerMove::Marker)
+        return Mark(screen, location, parent);
+    screen.SetCursorPos(location);
+    // A desktop may place a moved pointer otherwise than asked (scaled monitors): where the
+    // stream tells where it went, a pointer that missed leaves the point marked instead.
+    if (mechanisms.position != PointerPosition::CursorMetadata)
+        return;
+    QTimer::singleShot(kLandingMs, parent, [&screen, location, parent] {
+        const std::optional<QPoint> landed = screen.GetCursorPos();
+        if (!landed || (*landed - location).manhattanLength() > 2)
+            Mark(screen, location, parent);
+    });
 }
