@@ -1,5 +1,8 @@
-// The screen as the program sees it: pixels and the pointer, in physical pixels of the
-// virtual screen (never Qt's logical pixels).
+// The screen as the program sees it: pixels and the pointer, in coordinates of the virtual
+// screen. On X11 and Windows these are physical pixels (never Qt's logical pixels). On Wayland
+// they are the desktop's logical pixels, the only ones its portals and protocols speak: a
+// monitor at 2x covers half as many units as it has pixels each way, a point reads the pixel
+// its unit starts on, and a location saved there lands elsewhere on the same monitor under X11.
 #pragma once
 
 #include "monitor_still.h"
