@@ -135,18 +135,14 @@ TEST(CursorMetadataTest, APointerOnlyBufferAfterAPictureLeavesThePictureToBeKept
     spa_data datas[3]{};
     spa_buffer buffers[4]{};
     pw_buffer waiting[4]{};
-    std::vector<pw_buffer*> order;
-    for (int i = 0; i < 4; ++i) {
-        if (i < 3) {
-            datas[i] = {SPA_DATA_MemPtr, 0, -1, 0, 4, pixel, &chunks[i]};
-            buffers[i] = {0, 1, nullptr, &datas[i]};
-        }
+    for (std::uint32_t i = 0; i < 4; ++i) {
+        datas[i % 3] = {SPA_DATA_MemPtr, 0, -1, 0, 4, pixel, &chunks[i % 3]};
+        buffers[i] = {0, i < 3 ? 1u : 0u, nullptr, &datas[i % 3]};
         waiting[i].buffer = &buffers[i];
-        order.push_back(&waiting[i]);
     }
+    pw_buffer* order[4]{&waiting[0], &waiting[1], &waiting[2], &waiting[3]};
     EXPECT_EQ(NewestPicture(order), &buffers[0]);
-    order.erase(order.begin());
-    EXPECT_EQ(NewestPicture(order), nullptr);
+    EXPECT_EQ(NewestPicture(std::span(order).subspan(1)), nullptr);
 }
 
 TEST(CursorMetadataTest, ThePointerIsWhereTheMonitorThatHasItLastSaid) {

@@ -1,35 +1,11 @@
-// The mechanisms chosen from what a desktop's portal advertises, read through a fake of the
-// portal's properties: interfaces missing, present at old versions, or lacking a feature.
+// The mechanisms chosen from what a desktop's portal advertises: interfaces missing, present at
+// old versions, or lacking a feature; and the offer read from the portal's properties.
 #include "platform/wayland/portal_names.h"
 #include "platform/wayland/portal_offer.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Advertised {
-    unsigned screenCast = 0; // versions; 0: the interface is missing
-    unsigned cursorModes = 0;
-    unsigned remoteDesktop = 0;
-    unsigned deviceTypes = 0;
-    unsigned globalShortcuts = 0;
-};
-
-// What GetAll answers for each interface that what is advertised has.
-QHash<QString, QVariantMap> Properties(const Advertised& a) {
-    QHash<QString, QVariantMap> properties;
-    if (a.screenCast)
-        properties[kScreenCastInterface] = {{"version", a.screenCast}};
-    // The property exists from version 2 on.
-    if (a.screenCast >= 2)
-        properties[kScreenCastInterface].insert("AvailableCursorModes", a.cursorModes);
-    if (a.remoteDesktop)
-        properties[kRemoteDesktopInterface] = {{"version", a.remoteDesktop},
-                                               {"AvailableDeviceTypes", a.deviceTypes}};
-    if (a.globalShortcuts)
-        properties[kGlobalShortcutsInterface] = {{"version", a.globalShortcuts}};
-    return properties;
-}
 
 // Cursor modes: 1 hidden, 2 embedded, 4 metadata. Device types: 1 keyboard, 2 pointer.
 constexpr auto kKeys = PickKeys::GlobalShortcuts, kOverlay = PickKeys::Overlay;
@@ -42,7 +18,7 @@ constexpr auto kRemote = PointerMove::RemoteDesktop, kVirtual = PointerMove::Vir
 TEST(MechanismChoiceTest, EachNeedTakesTheBestWayTheDesktopAdvertises) {
     const struct {
         const char* desktop;
-        Advertised advertised;
+        PortalOffer offer; // versions (0: the interface is missing) and features
         bool virtualPointer;
         PointerMechanisms expected;
     } cases[] = {
@@ -57,8 +33,11 @@ TEST(MechanismChoiceTest, EachNeedTakesTheBestWayTheDesktopAdvertises) {
         {"no stream to move the pointer in", {0, 0, 2, 7, 1}, false, {kOverlay, kSeen, kMarker}},
         {"no portal at all", {}, true, {kOverlay, kSeen, kVirtual}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ChooseMechanisms(OfferOf(Properties(c.advertised)), c.virtualPointer), c.expected)
-            << c.desktop;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(ChooseMechanisms(c.offer, c.virtualPointer), c.expected) << c.desktop;
+    // As GetAll answers them for each interface; the shortcut portal missing.
+    const PortalOffer kde =
+        OfferOf({{kScreenCastInterface, {{"version", 5u}, {"AvailableCursorModes", 7u}}},
+                 {kRemoteDesktopInterface, {{"version", 2u}, {"AvailableDeviceTypes", 3u}}}});
+    EXPECT_EQ(ChooseMechanisms(kde, false), (PointerMechanisms{kOverlay, kMeta, kRemote}));
 }
