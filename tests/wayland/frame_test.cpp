@@ -77,9 +77,7 @@ TEST(FrameTest, DesktopPointsMapOntoTheNewestFrameOfTheMonitorHoldingThem) {
     EXPECT_FALSE(store.HasEveryFrame());
     // The remote pointer moves in the stream's pixels; desktop units before the first frame.
     EXPECT_EQ(store.InStream({125, 20})->at, QPointF(50, 40));
-    EXPECT_EQ(store.InStream({125, 20})->output, 1u);
     EXPECT_EQ(store.InStream({5, 205})->at, QPointF(5, 5));
-    EXPECT_FALSE(store.InStream({150, 0}));
 
     // A newer frame replaces the old one whole; the old one is handed back.
     const auto previous = store.Publish(0, PatternFrame(QSize(100, 40), 7));
@@ -134,13 +132,13 @@ TEST(CursorMetadataTest, APointerOnlyBufferAfterAPictureLeavesThePictureToBeKept
     spa_chunk chunks[3]{{0, 4, 4, 0}, {0, 0, 4, 0}, {0, 4, 4, SPA_CHUNK_FLAG_CORRUPTED}};
     spa_data datas[3]{};
     spa_buffer buffers[4]{};
-    pw_buffer waiting[4]{};
+    pw_buffer waiting[4]{}, *order[4]{};
     for (std::uint32_t i = 0; i < 4; ++i) {
         datas[i % 3] = {SPA_DATA_MemPtr, 0, -1, 0, 4, pixel, &chunks[i % 3]};
         buffers[i] = {0, i < 3 ? 1u : 0u, nullptr, &datas[i % 3]};
         waiting[i].buffer = &buffers[i];
+        order[i] = &waiting[i];
     }
-    pw_buffer* order[4]{&waiting[0], &waiting[1], &waiting[2], &waiting[3]};
     EXPECT_EQ(NewestPicture(order), &buffers[0]);
     EXPECT_EQ(NewestPicture(std::span(order).subspan(1)), nullptr);
 }
