@@ -43,6 +43,11 @@ QString ScreenShareProblemText(ShareProblem problem) {
                               "the desktop. To share it again, choose File > Share Screen "
                               "Again.") +
                after;
+    case ShareProblem::Error:
+        return QStringLiteral("Tintwatch cannot see the screen: the desktop's screen-sharing "
+                              "service failed to share it. To try again, choose File > Share "
+                              "Screen Again.") +
+               after;
     case ShareProblem::Failed:
         return QStringLiteral("Tintwatch cannot see the screen: the desktop shared it, but its "
                               "pictures could not be received. To try again, choose File > Share "

@@ -1,5 +1,8 @@
-// The screen as the program sees it: pixels and the pointer, in physical pixels of the
-// virtual screen (never Qt's logical pixels).
+// The screen as the program sees it: pixels and the pointer, in coordinates of the virtual
+// screen. On X11 and Windows these are physical pixels (never Qt's logical pixels). On Wayland
+// they are the desktop's logical pixels, the only ones its portals and protocols speak: a
+// monitor at 2x covers half as many units as it has pixels each way, a point reads the pixel
+// its unit starts on, and a location saved there lands elsewhere on the same monitor under X11.
 #pragma once
 
 #include "monitor_still.h"
@@ -30,10 +33,12 @@ public:
     virtual std::optional<QPoint> GetCursorPos() = 0;
     // Moves the pointer; silently does nothing without a display.
     virtual void SetCursorPos(QPoint position) = 0;
-    // Moves the pointer to show the user `position`. Where the desktop asks the user first and
-    // the pointer is not granted, runs `refused` instead, on the UI thread, possibly later.
-    virtual void ShowPointerAt(QPoint position, std::function<void()> /*refused*/) {
+    // Moves the pointer to show the user `position`, then runs `done` (on the UI thread,
+    // possibly later: the desktop may ask the user first) with whether it was moved.
+    virtual void ShowPointerAt(QPoint position, std::function<void(bool moved)> done) {
         SetCursorPos(position);
+        if (done)
+            done(true);
     }
     // Width and height of the whole virtual screen; 0 x 0 without a display.
     virtual QSize VirtualScreenSize() = 0;

@@ -9,6 +9,7 @@ enum class ShareProblem {
     Refused,  // the user (or the desktop) said no
     Stopped,  // a running share was ended from the desktop
     Failed,   // the share was granted but its pictures could not be received
+    Error,    // the desktop's screen-sharing service failed the request
 };
 
 class IScreenShare {

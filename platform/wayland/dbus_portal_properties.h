@@ -1,16 +1,15 @@
-// The desktop portal's properties, read over the session bus.
+// The desktop portal's offer, read over the session bus without waiting for it.
 #pragma once
 
 #include "portal_offer.h"
 
 #include <QDBusConnection>
+#include <functional>
 
-class DBusPortalProperties : public IPortalProperties {
-public:
-    explicit DBusPortalProperties(QDBusConnection bus) : m_bus(std::move(bus)) {}
-    // Waits for the answer: the first read may start the portal, which takes a moment.
-    std::optional<unsigned> Read(const QString& interface, const QString& name) override;
+class QObject;
 
-private:
-    QDBusConnection m_bus;
-};
+// Asks for the properties of each portal interface at once (one GetAll each); `onRead` runs
+// once on the UI thread when all have answered, failed or timed out, unless `context` is gone.
+// The first call may start the portal, which takes a moment: nothing waits for it meanwhile.
+void ReadPortalOffer(QDBusConnection bus, QObject* context,
+                     std::function<void(const PortalOffer&)> onRead);

@@ -41,6 +41,21 @@ COLORREF FrameStore::PixelAt(int x, int y) const {
     return kUnreadablePixel;
 }
 
+std::optional<StreamPoint> FrameStore::InStream(QPoint point) const {
+    for (std::size_t i = 0; i < m_outputs.size(); ++i) {
+        const QRect& area = m_outputs[i]->area;
+        if (!area.contains(point))
+            continue;
+        const QPointF offset = point - area.topLeft();
+        const auto frame = m_outputs[i]->frame.load(std::memory_order_acquire);
+        if (!frame)
+            return StreamPoint{i, offset};
+        return StreamPoint{i, QPointF(offset.x() * frame->width / area.width(),
+                                      offset.y() * frame->height / area.height())};
+    }
+    return std::nullopt;
+}
+
 void FrameStore::PublishPointer(std::size_t output, std::optional<QPoint> inFrame,
                                 QSize frameSize) {
     if (output >= m_outputs.size() || frameSize.isEmpty())

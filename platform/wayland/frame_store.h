@@ -1,12 +1,15 @@
 // The newest frame of each shared monitor, and where each monitor lies on the desktop.
-// Streams publish from their own thread; the UI thread reads pixels without ever waiting:
-// each frame is immutable once published and swapped in whole, so a read sees one frame or
-// the next, never a mix.
+// Streams publish from their own thread while the UI thread reads pixels: each frame is
+// immutable once published and swapped in whole, so a read sees one frame or the next, never a
+// mix. The swap is std::atomic<shared_ptr>, which libstdc++ 12 implements with a spin lock in
+// the pointer (not lock-free): a read may spin while a publish exchanges the pointer, never
+// while a frame is copied.
 #pragma once
 
 #include "frame.h"
 #include "platform/monitor_still.h"
 
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 #include <atomic>
@@ -14,6 +17,12 @@
 #include <mutex>
 #include <optional>
 #include <vector>
+
+// A point in one monitor's stream, in the stream's own pixels.
+struct StreamPoint {
+    std::size_t output = 0;
+    QPointF at;
+};
 
 class FrameStore {
 public:
@@ -29,6 +38,10 @@ public:
     // when the frame's size differs from the monitor's; kUnreadablePixel on no monitor or
     // before that monitor's first frame.
     COLORREF PixelAt(int x, int y) const;
+    // Desktop point `point` in the stream of the monitor holding it: its pixels, not the
+    // desktop's units, where the monitor is scaled (GNOME maps its remote pointer so); as the
+    // desktop's units before the first frame. nullopt on no monitor.
+    std::optional<StreamPoint> InStream(QPoint point) const;
     // Where the pointer is over monitor `output`, in its frame of `frameSize` pixels; nullopt
     // when the pointer is not over it. From any thread.
     void PublishPointer(std::size_t output, std::optional<QPoint> inFrame, QSize frameSize);

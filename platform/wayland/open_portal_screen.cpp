@@ -7,11 +7,8 @@
 std::unique_ptr<PortalScreen> OpenPortalScreen(IProfile& profile) {
     // Before anything else is asked of the portal, which then knows the program by its id.
     RegisterWithPortal(QDBusConnection::sessionBus());
-    DBusPortalProperties portal(QDBusConnection::sessionBus());
-    std::unique_ptr<VirtualPointer> virtualPointer = VirtualPointer::Create();
-    const PointerMechanisms mechanisms =
-        ChooseMechanisms(ReadPortalOffer(portal), virtualPointer != nullptr);
-    if (mechanisms.move != PointerMove::VirtualPointer)
-        virtualPointer.reset();
-    return std::make_unique<PortalScreen>(profile, mechanisms, std::move(virtualPointer));
+    auto screen = std::make_unique<PortalScreen>(profile, VirtualPointer::Create());
+    ReadPortalOffer(QDBusConnection::sessionBus(), screen.get(),
+                    [raw = screen.get()](const PortalOffer& offer) { raw->Offered(offer); });
+    return screen;
 }

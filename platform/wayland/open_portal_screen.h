@@ -1,4 +1,5 @@
-// The Wayland screen with the pointer mechanisms this desktop offers, chosen once at start-up.
+// The Wayland screen, at once; it shares the screen and chooses how to reach the pointer once
+// the desktop's portal has told what it offers.
 #pragma once
 
 #include "portal_screen.h"

@@ -1,11 +1,13 @@
 #include "pipewire_stream.h"
 
 #include "cursor_metadata.h"
+#include "stream_buffers.h"
 
 #include <spa/param/video/format-utils.h>
 #include <spa/pod/builder.h>
 
 #include <array>
+#include <atomic>
 
 namespace {
 
@@ -121,21 +123,18 @@ void PipeWireStream::OnParamChanged(void* self, std::uint32_t id, const spa_pod*
 
 void PipeWireStream::OnProcess(void* self) {
     auto& stream = *static_cast<PipeWireStream*>(self);
-    // Only the newest waiting buffer matters; older ones go straight back.
-    pw_buffer* newest = nullptr;
-    while (pw_buffer* next = pw_stream_dequeue_buffer(stream.m_stream.get())) {
-        if (newest)
-            pw_stream_queue_buffer(stream.m_stream.get(), newest);
-        newest = next;
-    }
-    if (!newest)
-        return;
-    // A buffer may tell only where the pointer went, with an empty picture.
-    if (newest->buffer)
-        stream.KeepPointer(*newest->buffer);
-    if (newest->buffer && newest->buffer->n_datas > 0)
-        stream.Keep(*newest->buffer);
-    pw_stream_queue_buffer(stream.m_stream.get(), newest);
+    // Only the newest picture and the newest pointer matter; they may come in different
+    // buffers. The list keeps its storage: no allocation once the buffers are counted.
+    std::vector<pw_buffer*>& waiting = stream.m_waiting;
+    waiting.clear();
+    while (pw_buffer* next = pw_stream_dequeue_buffer(stream.m_stream.get()))
+        waiting.push_back(next);
+    if (!waiting.empty() && waiting.back()->buffer)
+        stream.KeepPointer(*waiting.back()->buffer);
+    if (const spa_buffer* picture = NewestPicture(waiting))
+        stream.Keep(*picture);
+    for (pw_buffer* buffer : waiting)
+        pw_stream_queue_buffer(stream.m_stream.get(), buffer);
 }
 
 void PipeWireStream::KeepPointer(const spa_buffer& buffer) {
@@ -147,9 +146,7 @@ void PipeWireStream::KeepPointer(const spa_buffer& buffer) {
 
 void PipeWireStream::Keep(const spa_buffer& buffer) {
     const spa_data& data = buffer.datas[0];
-    // Producers send empty or damaged chunks when only the pointer moved or a copy failed.
-    if (!m_format || !data.data || !data.chunk || data.chunk->size == 0 ||
-        (data.chunk->flags & SPA_CHUNK_FLAG_CORRUPTED) != 0)
+    if (!m_format)
         return;
     const std::uint32_t offset = data.chunk->offset % data.maxsize;
     const auto stride = data.chunk->stride > 0
@@ -163,7 +160,10 @@ void PipeWireStream::Keep(const spa_buffer& buffer) {
     }
     std::shared_ptr<const Frame> previous = m_store.Publish(m_nOutput, std::move(frame));
     // Once out of the store, a frame nobody else holds can never be reached again: it is ours
-    // to refill.
-    if (previous && previous.use_count() == 1)
+    // to refill. use_count() is a relaxed read; the fence orders the refill after the last
+    // reader's release of its copy, so its reads of the old pixels are done.
+    if (previous && previous.use_count() == 1) {
+        std::atomic_thread_fence(std::memory_order_acquire);
         m_spare = std::const_pointer_cast<Frame>(std::move(previous));
+    }
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class PipeWireStream {
 public:
@@ -27,6 +28,7 @@ private:
                                const char* error);
     static void OnParamChanged(void* self, std::uint32_t id, const spa_pod* param);
     static void OnProcess(void* self);
+    // Copies the picture of `buffer`, which carries one (CarriesPicture).
     void Keep(const spa_buffer& buffer);
     void KeepPointer(const spa_buffer& buffer);
     void End();
@@ -42,6 +44,8 @@ private:
     int m_nHeight = 0;
     // A frame no reader holds any more, refilled by the next copy instead of a new allocation.
     std::shared_ptr<Frame> m_spare;
+    // The buffers of one wake-up, oldest first.
+    std::vector<pw_buffer*> m_waiting;
     bool m_bLinked = false; // has reached the producer once
     bool m_bEnded = false;
 };

@@ -2,9 +2,9 @@
 
 #include "portal_names.h"
 
-PortalOffer ReadPortalOffer(IPortalProperties& portal) {
-    const auto read = [&portal](const QString& interface, const char* name) {
-        return portal.Read(interface, QString::fromLatin1(name)).value_or(0);
+PortalOffer OfferOf(const QHash<QString, QVariantMap>& properties) {
+    const auto read = [&properties](const QString& interface, const char* name) {
+        return properties.value(interface).value(QString::fromLatin1(name)).toUInt();
     };
     PortalOffer offer;
     offer.screenCastVersion = read(kScreenCastInterface, "version");
@@ -33,4 +33,13 @@ PointerMechanisms ChooseMechanisms(const PortalOffer& offer, bool virtualPointer
     else
         chosen.move = virtualPointer ? PointerMove::VirtualPointer : PointerMove::Marker;
     return chosen;
+}
+
+unsigned ChooseCursorMode(const PortalOffer& offer, const PointerMechanisms& mechanisms) {
+    if (offer.screenCastVersion < 2)
+        return 0;
+    if (mechanisms.position == PointerPosition::CursorMetadata)
+        return kCursorModeMetadata;
+    // Hidden, so that the pointer never covers the colour under it; else the portal's own.
+    return (offer.cursorModes & kCursorModeHidden) != 0 ? kCursorModeHidden : 0;
 }

@@ -5,11 +5,13 @@
 
 #include "platform/pointer_mechanisms.h"
 
+#include <QHash>
 #include <QString>
-#include <optional>
+#include <QVariantMap>
 
 // The bits of ScreenCast's AvailableCursorModes and RemoteDesktop's AvailableDeviceTypes that
 // matter here.
+inline constexpr unsigned kCursorModeHidden = 1;
 inline constexpr unsigned kCursorModeMetadata = 4;
 inline constexpr unsigned kDevicePointer = 2;
 
@@ -21,16 +23,13 @@ struct PortalOffer {
     unsigned globalShortcutsVersion = 0; // 0: no shortcut portal
 };
 
-// The portal's properties, as its D-Bus object answers them.
-class IPortalProperties {
-public:
-    virtual ~IPortalProperties() = default;
-    // The unsigned property `name` of portal interface `interface`; nullopt when the portal or
-    // that interface is missing, or the property is not there.
-    virtual std::optional<unsigned> Read(const QString& interface, const QString& name) = 0;
-};
-
-PortalOffer ReadPortalOffer(IPortalProperties& portal);
+// The offer in the portal's properties, by interface as GetAll answers them; an interface the
+// portal lacks is missing or empty.
+PortalOffer OfferOf(const QHash<QString, QVariantMap>& properties);
 
 // `virtualPointer`: whether the compositor lets a client add a pointer device of its own.
 PointerMechanisms ChooseMechanisms(const PortalOffer& offer, bool virtualPointer);
+
+// The cursor mode to ask for: metadata where `mechanisms` read the pointer from it, else
+// hidden. Never one the portal does not offer (asking for it ends the session); 0: ask none.
+unsigned ChooseCursorMode(const PortalOffer& offer, const PointerMechanisms& mechanisms);

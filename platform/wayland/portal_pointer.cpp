@@ -25,22 +25,24 @@ PortalPointer::~PortalPointer() {
                                                    QStringLiteral("Close")));
 }
 
-void PortalPointer::MoveTo(QPoint point, std::function<void()> refused) {
+void PortalPointer::MoveTo(QPoint point, std::optional<QPointF> inStream,
+                           std::function<void(bool)> done) {
     switch (m_state) {
     case State::Granted:
-        return Move(point);
+        Move(point, inStream);
+        break;
     case State::Refused:
-        if (refused)
-            refused();
-        return;
+        break;
     case State::Idle:
     case State::Asking:
         // Only the newest point is worth showing once the answer comes.
-        m_pending = point;
-        m_pendingRefused = std::move(refused);
+        m_pending = Pending{point, inStream, std::move(done)};
         if (m_state == State::Idle)
             Ask();
+        return;
     }
+    if (done)
+        done(m_state == State::Granted);
 }
 
 void PortalPointer::Ask() {
@@ -90,22 +92,25 @@ void PortalPointer::OnStarted(const PortalResponse& response) {
     if ((devices & kPointerDevice) == 0 || m_monitors.empty())
         return Refuse();
     m_state = State::Granted;
-    m_pendingRefused = nullptr;
-    if (const auto point = std::exchange(m_pending, std::nullopt))
-        Move(*point);
+    if (auto pending = std::exchange(m_pending, std::nullopt)) {
+        Move(pending->point, pending->inStream);
+        if (pending->done)
+            pending->done(true);
+    }
 }
 
-void PortalPointer::Move(QPoint point) const {
+void PortalPointer::Move(QPoint point, std::optional<QPointF> inStream) const {
     for (const SharedMonitor& monitor : m_monitors) {
         if (!monitor.area.contains(point))
             continue;
-        // In the stream's own coordinates; nothing to wait for.
+        // In the stream's own coordinates, which are the desktop's only on unscaled monitors;
+        // nothing to wait for.
+        const QPointF at = inStream.value_or(QPointF(point - monitor.area.topLeft()));
         QDBusMessage call =
             QDBusMessage::createMethodCall(kPortalService, kPortalPath, kRemoteDesktopInterface,
                                            QStringLiteral("NotifyPointerMotionAbsolute"));
         call.setArguments({QVariant::fromValue(QDBusObjectPath(m_handle)), QVariantMap(),
-                           monitor.node, static_cast<double>(point.x() - monitor.area.x()),
-                           static_cast<double>(point.y() - monitor.area.y())});
+                           monitor.node, at.x(), at.y()});
         m_bus.asyncCall(call);
         return;
     }
@@ -114,9 +119,8 @@ void PortalPointer::Move(QPoint point) const {
 void PortalPointer::Refuse() {
     // Not asked again in this run: the marker shows the points from now on.
     m_state = State::Refused;
-    m_pending.reset();
-    if (const auto refused = std::exchange(m_pendingRefused, nullptr))
-        refused();
+    if (auto pending = std::exchange(m_pending, std::nullopt); pending && pending->done)
+        pending->done(false);
 }
 
 void PortalPointer::OnClosed() {

@@ -21,10 +21,11 @@ public:
     PortalPointer(const PortalPointer&) = delete;
     PortalPointer& operator=(const PortalPointer&) = delete;
 
-    // Moves the pointer to desktop point `point`, asking the desktop first when no session runs.
-    // Where the pointer is not granted (refused, or a session without it), runs `refused`
-    // instead, on the UI thread, now or once the desktop has answered.
-    void MoveTo(QPoint point, std::function<void()> refused);
+    // Moves the pointer to desktop point `point`, asking the desktop first when no session runs,
+    // then runs `done` (on the UI thread, now or once the desktop has answered) with whether it
+    // was moved: not where the pointer is refused or a session comes without it. `inStream` is
+    // the point in its stream's own pixels where the screen's stream tells them.
+    void MoveTo(QPoint point, std::optional<QPointF> inStream, std::function<void(bool)> done);
 
 private slots:
     void OnClosed();
@@ -34,7 +35,7 @@ private:
     void Call(const QString& interface, const QString& method, QVariantList arguments,
               QVariantMap options, std::function<void(const PortalResponse&)> onGranted);
     void OnStarted(const PortalResponse& response);
-    void Move(QPoint point) const;
+    void Move(QPoint point, std::optional<QPointF> inStream) const;
     void Refuse();
 
     enum class State { Idle, Asking, Granted, Refused };
@@ -43,6 +44,10 @@ private:
     QString m_handle;                      // the session's object path, once created
     std::vector<SharedMonitor> m_monitors; // once granted
     // The move asked for while the desktop asks the user.
-    std::optional<QPoint> m_pending;
-    std::function<void()> m_pendingRefused;
+    struct Pending {
+        QPoint point;
+        std::optional<QPointF> inStream;
+        std::function<void(bool)> done;
+    };
+    std::optional<Pending> m_pending;
 };

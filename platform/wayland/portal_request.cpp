@@ -6,6 +6,7 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
 #include <atomic>
 
 QString PortalRequest::SessionHandleOf(const PortalResponse& response) {
@@ -28,6 +29,13 @@ void PortalRequest::Send(QDBusConnection bus, const QString& interface, const QS
                          QVariantList arguments, QVariantMap options, QObject* owner,
                          std::function<void(const PortalResponse&)> onDone) {
     auto* request = new PortalRequest(bus, owner, std::move(onDone));
+    // A portal that leaves the bus (it crashed, or was restarted) never answers: the request
+    // fails then, so that its caller can ask again.
+    auto* portal = new QDBusServiceWatcher(kPortalService, bus,
+                                           QDBusServiceWatcher::WatchForUnregistration, request);
+    connect(portal, &QDBusServiceWatcher::serviceUnregistered, request, [request] {
+        request->Finish({-1, {}, QStringLiteral("org.freedesktop.DBus.Error.NoReply")});
+    });
     const QString token = NewToken();
     options.insert(QStringLiteral("handle_token"), token);
     // The portal names the request after our bus name and the token: known before the call.

@@ -9,7 +9,8 @@
 
 struct PortalResponse {
     // The portal's code: 0 granted, 1 refused by the user, 2 ended otherwise; -1 when the
-    // call itself failed (then `error` holds the D-Bus error name).
+    // call itself failed or the portal left the bus before answering (then `error` holds the
+    // D-Bus error name).
     int code = -1;
     QVariantMap results;
     QString error;

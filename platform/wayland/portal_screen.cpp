@@ -17,9 +17,14 @@ const QString kRestoreTokenEntry = QStringLiteral("ScreenShareToken");
 
 } // namespace
 
-PortalScreen::PortalScreen(IProfile& profile, PointerMechanisms mechanisms,
-                           std::unique_ptr<VirtualPointer> virtualPointer)
-    : m_profile(profile), m_mechanisms(mechanisms), m_virtualPointer(std::move(virtualPointer)) {
+PortalScreen::PortalScreen(IProfile& profile, std::unique_ptr<VirtualPointer> virtualPointer)
+    : m_profile(profile), m_virtualPointer(std::move(virtualPointer)) {}
+
+void PortalScreen::Offered(const PortalOffer& offer) {
+    m_offer = offer;
+    m_mechanisms = ChooseMechanisms(offer, m_virtualPointer != nullptr);
+    if (m_mechanisms.move != PointerMove::VirtualPointer)
+        m_virtualPointer.reset();
     ShareAgain();
 }
 
@@ -39,11 +44,15 @@ std::optional<QPoint> PortalScreen::GetCursorPos() {
     return m_store.Pointer();
 }
 
-void PortalScreen::ShowPointerAt(QPoint position, std::function<void()> refused) {
+void PortalScreen::ShowPointerAt(QPoint position, std::function<void(bool)> done) {
     if (m_mechanisms.move == PointerMove::RemoteDesktop) {
         if (!m_portalPointer)
             m_portalPointer = std::make_unique<PortalPointer>();
-        m_portalPointer->MoveTo(position, std::move(refused));
+        // Desktops place the pointer within a stream in the stream's own pixels.
+        const std::optional<StreamPoint> inStream = m_store.InStream(position);
+        m_portalPointer->MoveTo(position, inStream ? std::optional(inStream->at) : std::nullopt,
+                                std::move(done));
+        return;
     }
     if (m_mechanisms.move == PointerMove::VirtualPointer && m_virtualPointer) {
         // The monitors' layout as the compositor told Qt (xdg-output), not a window position.
@@ -51,6 +60,8 @@ void PortalScreen::ShowPointerAt(QPoint position, std::function<void()> refused)
         if (screen)
             m_virtualPointer->MoveTo(position, screen->virtualGeometry());
     }
+    if (done)
+        done(true);
 }
 
 QSize PortalScreen::VirtualScreenSize() {
@@ -62,11 +73,12 @@ bool PortalScreen::CanBeRead() {
 }
 
 void PortalScreen::ShareAgain() {
-    if (m_session)
+    if (m_session || !m_offer)
         return;
+    const QString kept = m_profile.GetProfileString(kSection, kRestoreTokenEntry, QString());
+    m_bRestoring = !kept.isEmpty();
     m_session = std::make_unique<PortalSession>(
-        m_profile.GetProfileString(kSection, kRestoreTokenEntry, QString()),
-        PortalSessionOptions{m_mechanisms.position == PointerPosition::CursorMetadata},
+        kept, PortalSessionOptions{ChooseCursorMode(*m_offer, m_mechanisms)},
         PortalSessionEvents{
             [this](int fd, std::vector<SharedMonitor> monitors, const QString& token) {
                 OnReady(fd, std::move(monitors), token);
@@ -112,6 +124,9 @@ void PortalScreen::OnProblem(ShareProblem problem) {
     if (!m_session)
         return;
     Stop();
+    // A token the portal will not take would fail every later share the same way.
+    if (problem == ShareProblem::Error && m_bRestoring)
+        m_profile.WriteProfileString(kSection, kRestoreTokenEntry, QString());
     if (m_onProblem)
         m_onProblem(problem);
     else

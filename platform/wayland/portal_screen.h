@@ -6,6 +6,7 @@
 #include "frame_store.h"
 #include "platform/screen.h"
 #include "platform/screen_share.h"
+#include "portal_offer.h"
 
 #include <QObject>
 #include <memory>
@@ -19,12 +20,9 @@ struct SharedMonitor;
 
 class PortalScreen : public QObject, public IScreen, public IScreenShare {
 public:
-    // Asks the desktop for its screen at once, with the restore token kept in `profile` by an
-    // earlier share so that the desktop need not ask the user again.
-    // `mechanisms` are what the desktop offers (ChooseMechanisms); `virtualPointer` moves the
-    // pointer when they say so.
-    PortalScreen(IProfile& profile, PointerMechanisms mechanisms,
-                 std::unique_ptr<VirtualPointer> virtualPointer);
+    // Nothing is shared, and nothing reaches the pointer, until the portal's offer is known.
+    // `virtualPointer` (may be nullptr) moves the pointer when the offer has nothing better.
+    PortalScreen(IProfile& profile, std::unique_ptr<VirtualPointer> virtualPointer);
     ~PortalScreen() override;
     PortalScreen(const PortalScreen&) = delete;
     PortalScreen& operator=(const PortalScreen&) = delete;
@@ -32,11 +30,16 @@ public:
     COLORREF GetPixel(int x, int y) override;
     std::optional<QPoint> GetCursorPos() override;
     void SetCursorPos(QPoint position) override { ShowPointerAt(position, nullptr); }
-    void ShowPointerAt(QPoint position, std::function<void()> refused) override;
+    void ShowPointerAt(QPoint position, std::function<void(bool)> done) override;
     QSize VirtualScreenSize() override;
     bool CanBeRead() override;
     PointerMechanisms Mechanisms() override { return m_mechanisms; }
     std::vector<MonitorStill> Stills() override { return m_store.Stills(); }
+
+    // Chooses the mechanisms from what the portal offers, and asks the desktop for its screen,
+    // with the restore token kept in the profile by an earlier share so that the desktop need
+    // not ask the user again.
+    void Offered(const PortalOffer& offer);
 
     void ShareAgain() override;
     void SetOnProblem(std::function<void(ShareProblem)> onProblem) override;
@@ -47,11 +50,15 @@ private:
     void Stop();
 
     IProfile& m_profile;
-    const PointerMechanisms m_mechanisms;
+    std::optional<PortalOffer> m_offer;
+    // Until the offer is known: the overlay and the marker, which need nothing of the desktop.
+    PointerMechanisms m_mechanisms{PickKeys::Overlay, PointerPosition::Overlay,
+                                   PointerMove::Marker};
     std::unique_ptr<VirtualPointer> m_virtualPointer;
     std::unique_ptr<PortalPointer> m_portalPointer; // asked for at the first move
     FrameStore m_store;
     std::unique_ptr<PortalSession> m_session;
+    bool m_bRestoring = false; // the session was asked for with a restore token
     std::unique_ptr<PipeWireCast> m_cast;
     std::function<void(ShareProblem)> m_onProblem;
     // A problem from before anyone listened, told to the first listener.

@@ -15,8 +15,6 @@
 namespace {
 
 constexpr uint kMonitorSources = 1;
-constexpr uint kCursorHidden = 1;   // the pointer never hides the colour under it
-constexpr uint kCursorMetadata = 4; // hidden too, its place told with each frame
 constexpr uint kPersistUntilRevoked = 2;
 
 QPoint PairOf(const QVariant& value) {
@@ -55,11 +53,12 @@ std::vector<SharedMonitor> SharedMonitorsOf(const QVariant& streams) {
 
 namespace {
 
-// A failed call means no portal (or none with screen casting); a refusal is the user's.
-ShareProblem ProblemOf(const PortalResponse& response) {
-    if (response.code < 0)
-        return ShareProblem::NoPortal;
-    return response.code == 1 ? ShareProblem::Refused : ShareProblem::Failed;
+// A refusal is the user's; a failed CreateSession means no portal (or none with screen
+// casting); anything else is the portal's error.
+ShareProblem ProblemOf(const PortalResponse& response, bool created = true) {
+    if (response.code == 1)
+        return ShareProblem::Refused;
+    return response.code < 0 && !created ? ShareProblem::NoPortal : ShareProblem::Error;
 }
 
 } // namespace
@@ -80,7 +79,7 @@ PortalSession::PortalSession(QString restoreToken, PortalSessionOptions options,
                         sessionOptions, this, [this](const PortalResponse& response) {
                             m_handle = PortalRequest::SessionHandleOf(response);
                             if (response.code != 0 || m_handle.isEmpty())
-                                return Fail(ProblemOf(response));
+                                return Fail(ProblemOf(response, false));
                             m_bus.connect(kPortalService, m_handle, kSessionInterface,
                                           QStringLiteral("Closed"), this, SLOT(OnClosed()));
                             SelectSources();
@@ -102,8 +101,8 @@ void PortalSession::SelectSources() {
     if (!m_restoreToken.isEmpty())
         options.insert(QStringLiteral("restore_token"), m_restoreToken);
     options.insert(QStringLiteral("multiple"), true);
-    options.insert(QStringLiteral("cursor_mode"),
-                   m_options.cursorMetadata ? kCursorMetadata : kCursorHidden);
+    if (m_options.cursorMode != 0)
+        options.insert(QStringLiteral("cursor_mode"), m_options.cursorMode);
     PortalRequest::Send(m_bus, kScreenCastInterface, QStringLiteral("SelectSources"),
                         {QVariant::fromValue(QDBusObjectPath(m_handle))}, options, this,
                         [this](const PortalResponse& response) {

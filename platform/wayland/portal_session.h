@@ -21,7 +21,7 @@ struct SharedMonitor {
 std::vector<SharedMonitor> SharedMonitorsOf(const QVariant& streams);
 
 struct PortalSessionOptions {
-    bool cursorMetadata = false; // frames tell where the pointer is
+    unsigned cursorMode = 0; // SelectSources' cursor_mode, one the portal offers; 0: none
 };
 
 struct PortalSessionEvents {

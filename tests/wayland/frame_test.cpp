@@ -2,6 +2,7 @@
 // monitor's newest frame, and the pointer from cursor metadata.
 #include "platform/wayland/cursor_metadata.h"
 #include "platform/wayland/frame_store.h"
+#include "platform/wayland/stream_buffers.h"
 #include "support/pattern_frame.h"
 
 #include <spa/buffer/meta.h>
@@ -74,6 +75,9 @@ TEST(FrameTest, DesktopPointsMapOntoTheNewestFrameOfTheMonitorHoldingThem) {
             << c.desktop.x() << "," << c.desktop.y();
     }
     EXPECT_FALSE(store.HasEveryFrame());
+    // The remote pointer moves in the stream's pixels; desktop units before the first frame.
+    EXPECT_EQ(store.InStream({125, 20})->at, QPointF(50, 40));
+    EXPECT_EQ(store.InStream({5, 205})->at, QPointF(5, 5));
 
     // A newer frame replaces the old one whole; the old one is handed back.
     const auto previous = store.Publish(0, PatternFrame(QSize(100, 40), 7));
@@ -119,6 +123,24 @@ TEST(CursorMetadataTest, BuffersSayWhetherAndWhereThePointerIs) {
             EXPECT_EQ(report->inFrame, c.expected->inFrame) << c.what;
         }
     }
+}
+
+TEST(CursorMetadataTest, APointerOnlyBufferAfterAPictureLeavesThePictureToBeKept) {
+    std::uint8_t pixel[4]{};
+    // A picture; then what GNOME and KDE send when only the pointer moved: an empty chunk, a
+    // damaged one, no data at all.
+    spa_chunk chunks[3]{{0, 4, 4, 0}, {0, 0, 4, 0}, {0, 4, 4, SPA_CHUNK_FLAG_CORRUPTED}};
+    spa_data datas[3]{};
+    spa_buffer buffers[4]{};
+    pw_buffer waiting[4]{}, *order[4]{};
+    for (std::uint32_t i = 0; i < 4; ++i) {
+        datas[i % 3] = {SPA_DATA_MemPtr, 0, -1, 0, 4, pixel, &chunks[i % 3]};
+        buffers[i] = {0, i < 3 ? 1u : 0u, nullptr, &datas[i % 3]};
+        waiting[i].buffer = &buffers[i];
+        order[i] = &waiting[i];
+    }
+    EXPECT_EQ(NewestPicture(order), &buffers[0]);
+    EXPECT_EQ(NewestPicture(std::span(order).subspan(1)), nullptr);
 }
 
 TEST(CursorMetadataTest, ThePointerIsWhereTheMonitorThatHasItLastSaid) {

@@ -1,42 +1,11 @@
-// The mechanisms chosen from what a desktop's portal advertises, read through a fake of the
-// portal's property reads: interfaces missing, present at old versions, or lacking a feature.
+// The mechanisms chosen from what a desktop's portal advertises: interfaces missing, present at
+// old versions, or lacking a feature; and the offer read from the portal's properties.
 #include "platform/wayland/portal_names.h"
 #include "platform/wayland/portal_offer.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Advertised {
-    unsigned screenCast = 0; // versions; 0: the interface is missing
-    unsigned cursorModes = 0;
-    unsigned remoteDesktop = 0;
-    unsigned deviceTypes = 0;
-    unsigned globalShortcuts = 0;
-};
-
-// A portal answering only for the properties that what it advertises has.
-struct FakePortal : IPortalProperties {
-    explicit FakePortal(const Advertised& advertised) : a(advertised) {}
-    std::optional<unsigned> Read(const QString& interface, const QString& name) override {
-        const auto is = [&](const QString& in, const char* property) {
-            return interface == in && name == QLatin1String(property);
-        };
-        if (a.screenCast && is(kScreenCastInterface, "version"))
-            return a.screenCast;
-        // The property exists from version 2 on.
-        if (a.screenCast >= 2 && is(kScreenCastInterface, "AvailableCursorModes"))
-            return a.cursorModes;
-        if (a.remoteDesktop && is(kRemoteDesktopInterface, "version"))
-            return a.remoteDesktop;
-        if (a.remoteDesktop && is(kRemoteDesktopInterface, "AvailableDeviceTypes"))
-            return a.deviceTypes;
-        if (a.globalShortcuts && is(kGlobalShortcutsInterface, "version"))
-            return a.globalShortcuts;
-        return std::nullopt;
-    }
-    Advertised a;
-};
 
 // Cursor modes: 1 hidden, 2 embedded, 4 metadata. Device types: 1 keyboard, 2 pointer.
 constexpr auto kKeys = PickKeys::GlobalShortcuts, kOverlay = PickKeys::Overlay;
@@ -49,7 +18,7 @@ constexpr auto kRemote = PointerMove::RemoteDesktop, kVirtual = PointerMove::Vir
 TEST(MechanismChoiceTest, EachNeedTakesTheBestWayTheDesktopAdvertises) {
     const struct {
         const char* desktop;
-        Advertised advertised;
+        PortalOffer offer; // versions (0: the interface is missing) and features
         bool virtualPointer;
         PointerMechanisms expected;
     } cases[] = {
@@ -67,9 +36,10 @@ TEST(MechanismChoiceTest, EachNeedTakesTheBestWayTheDesktopAdvertises) {
         {"no stream to move the pointer in", {0, 0, 2, 7, 1}, false, {kOverlay, kSeen, kMarker}},
         {"no portal at all", {}, true, {kOverlay, kSeen, kVirtual}},
     };
-    for (const auto& c : cases) {
-        FakePortal portal(c.advertised);
-        EXPECT_EQ(ChooseMechanisms(ReadPortalOffer(portal), c.virtualPointer), c.expected)
-            << c.desktop;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(ChooseMechanisms(c.offer, c.virtualPointer), c.expected) << c.desktop;
+    const auto offer =
+        OfferOf({{kScreenCastInterface, {{"version", 5u}, {"AvailableCursorModes", 7u}}},
+                 {kRemoteDesktopInterface, {{"version", 2u}, {"AvailableDeviceTypes", 3u}}}});
+    EXPECT_EQ(ChooseMechanisms(offer, false), (PointerMechanisms{kOverlay, kMeta, kRemote}));
 }

@@ -124,21 +124,29 @@ TEST_F(OverlayTest, ShowLocationMarksThePointOnlyWhereNothingMovesThePointer) {
     public:
         PointerMechanisms Mechanisms() override { return mechanisms; }
         std::vector<MonitorStill> Stills() override { return TwoMonitors(); }
+        void SetCursorPos(QPoint position) override {
+            FakeScreen::SetCursorPos(position);
+            cursor = position - miss;
+        }
         PointerMechanisms mechanisms;
+        QPoint miss;
     } screen;
     const QPoint location(MonitorSize().width() + 150, 50);
-    screen.mechanisms.move = PointerMove::VirtualPointer;
-    ShowLocation(screen, location, &parent);
-    EXPECT_TRUE(FullScreenWindows().empty());
-    EXPECT_EQ(screen.warps, std::vector<QPoint>{location});
-
     screen.mechanisms.move = PointerMove::Marker;
     ShowLocation(screen, location, &parent);
     const std::vector<QWidget*> marks = FullScreenWindows();
     ASSERT_EQ(marks.size(), 1u);
     EXPECT_EQ(AreaOf(marks.front()).x(), MonitorSize().width())
         << "marked over the monitor holding the point";
-    EXPECT_EQ(screen.warps.size(), 1u);
     // It goes by itself after a moment.
     EXPECT_TRUE(WaitUntil([] { return FullScreenWindows().empty(); }, 4000));
+
+    // Moved, and where the stream tells where the pointer went, a move that missed is marked.
+    screen.mechanisms = {PickKeys::Overlay, PointerPosition::CursorMetadata, PointerMove::Warp};
+    for (const QPoint miss : {QPoint(1, 1), QPoint(75, 25)}) {
+        screen.miss = miss;
+        ShowLocation(screen, location, &parent);
+        EXPECT_EQ(WaitUntil([] { return !FullScreenWindows().empty(); }, 1000), miss.x() > 1);
+    }
+    EXPECT_EQ(screen.warps, std::vector<QPoint>(2, location)) << "none for the marker";
 }

@@ -31,13 +31,6 @@ bool MovePointer(QPoint to) {
     return Run("swaymsg",
                {"seat", "-", "cursor", "set", QString::number(to.x()), QString::number(to.y())});
 }
-bool Click() {
-    return Run("swaymsg", {"seat", "-", "cursor", "press", "button1"}) &&
-           Run("swaymsg", {"seat", "-", "cursor", "release", "button1"});
-}
-bool Type(const char* key) {
-    return Run("wtype", {"-k", key});
-}
 
 // A native window of one colour that notes where the pointer last was over it.
 class ProbeWindow : public QWidget {
@@ -133,7 +126,7 @@ TEST_F(WaylandPickTest, OverlayTakesThePointAndColourUnderThePointer) {
     ASSERT_TRUE(OpenOverlayWith(IDC_LOCATION_UNDER_CURSOR));
     ASSERT_TRUE(MovePointer(kOnRose));
     Settle();
-    ASSERT_TRUE(Type("F6"));
+    ASSERT_TRUE(::Run("wtype", {"-k", "F6"}));
     ASSERT_TRUE(WaitUntil([&] { return d.m_ptLocation == kOnRose; }));
     EXPECT_EQ(d.m_clrMatch, kRose);
     EXPECT_EQ(shown(IDC_X), QString::number(kOnRose.x()));
@@ -145,7 +138,8 @@ TEST_F(WaylandPickTest, OverlayTakesThePointAndColourUnderThePointer) {
     ASSERT_TRUE(OpenOverlayWith(IDC_COLOR_UNDER_CURSOR));
     ASSERT_TRUE(MovePointer(kOnLeaf));
     Settle();
-    ASSERT_TRUE(Click());
+    ASSERT_TRUE(::Run("swaymsg", {"seat", "-", "cursor", "press", "button1"}) &&
+                ::Run("swaymsg", {"seat", "-", "cursor", "release", "button1"}));
     ASSERT_TRUE(WaitUntil([&] { return d.m_clrTarget == kLeaf; }));
     EXPECT_EQ(d.m_ptLocation, kOnRose);
     EXPECT_EQ(d.m_clrMatch, kRose);

@@ -2,6 +2,7 @@
 
 #include "data_exchange.h"
 #include "dialog_unit_layout.h"
+#include "editor_picking.h"
 #include "model/event_info.h"
 #include "platform/file_chooser.h"
 #include "platform/folders.h"
@@ -16,49 +17,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
-#include <QTimer>
-
-#include <algorithm>
-#include <array>
 
 namespace {
 const QString kSettings = QStringLiteral("Settings");
 const QString kModeEntry = QStringLiteral("m_bOnlySpecificColor");
 const QString kPathEntry = QStringLiteral("m_sFilePath");
-
-// The pick keys, tried in this order; the location pick asks first.
-constexpr std::array<std::uint16_t, 4> kPickKeys = {VK_F6, VK_F7, VK_F8, VK_F9};
-
-// The key as the hints name it; 0 is the space bar on the focused pick button.
-QString KeyName(std::uint16_t virtualKey) {
-    return virtualKey == 0 ? QStringLiteral("SpaceBar")
-                           : QStringLiteral(" F%1 ").arg(virtualKey - VK_F6 + 6);
-}
-
-QString UnreadableHint(std::uint16_t virtualKey) {
-    return QStringLiteral("Cannot Read the Color at that Position. Move Cursor Elsewhere and "
-                          "Press %1 Key Again.")
-        .arg(KeyName(virtualKey));
-}
-
-// The hint of a pick that has a key; `keyName` comes with a blank on each side.
-QString KeyHint(const QString& keyName) {
-    return QStringLiteral(
-               "Move Cursor to the Desired Position and Press %1 Key to Get the Color Under Curor.")
-        .arg(keyName);
-}
-
-QString PickHint(std::uint16_t virtualKey) {
-    return KeyHint(KeyName(virtualKey));
-}
-
-// How long an overlay waits for pictures that no longer show the one before it.
-constexpr int kFreshPictureWaits = 25;
-constexpr int kFreshPictureWaitMs = 20;
-
-// The hint of a pick taken on the pick overlay.
-const QString kOverlayHint =
-    QStringLiteral("Press SpaceBar Key, then Click the Desired Position to Get the Color There.");
 } // namespace
 
 CDlgColorEvent::CDlgColorEvent(PlatformServices services, QWidget* parent)
@@ -81,6 +44,15 @@ CDlgColorEvent::CDlgColorEvent(PlatformServices services, QWidget* parent)
     connect(qobject_cast<QAbstractButton*>(Control(IDCANCEL)), &QAbstractButton::clicked, this,
             &CDlgColorEvent::reject);
     LayOut();
+    m_picking = std::make_unique<EditorPicking>(
+        services, *this, *m_stcLocationHint, *m_stcColorHint,
+        [this](OverlayPick pick, QPoint location, COLORREF colour) {
+            if (pick == OverlayPick::Location)
+                TakeLocation(location, colour);
+            else
+                TakeTargetColor(location, colour);
+        },
+        [this] { LayOut(); });
 }
 
 CDlgColorEvent::~CDlgColorEvent() = default;
@@ -170,13 +142,7 @@ void CDlgColorEvent::OnInitDialog() {
         m_bExecute = m_pEvent->m_bExecute;
     }
     DoDataExchange(false);
-    const PointerMechanisms mechanisms = m_services.screen.Mechanisms();
-    if (mechanisms.keys == PickKeys::HotKeys) {
-        m_wLocationKey = RegisterPickHotKey(m_stcLocationHint, m_locationKey);
-        m_wColorKey = RegisterPickHotKey(m_stcColorHint, m_colorKey);
-    } else {
-        BindDesktopPickKeys();
-    }
+    m_picking->Start();
     LayOut(); // the hints' new texts must fit too
     m_hIcon = QApplication::windowIcon();
     setWindowIcon(m_hIcon);
@@ -188,9 +154,9 @@ void CDlgColorEvent::OnInitDialog() {
         m_sTitle = QStringLiteral("Add Color Matching Event - %1").arg(title);
         // Runs once the dialog's loop starts: the point under the pointer at opening, where the
         // pointer can be read. The overlay is never opened unasked.
-        if (!PicksOnOverlay(PickAction::Location)) {
+        if (!m_picking->PicksOnOverlay(PickAction::Location)) {
             PostCommand(this, IDC_LOCATION_UNDER_CURSOR);
-        } else if (mechanisms.position != PointerPosition::Overlay) {
+        } else if (m_services.screen.Mechanisms().position != PointerPosition::Overlay) {
             // A stream that has not told where the pointer is yet leaves the fields as they are.
             QMetaObject::invokeMethod(
                 this,
@@ -206,107 +172,13 @@ void CDlgColorEvent::OnInitDialog() {
     Control(IDC_LOCATION_UNDER_CURSOR)->setFocus();
 }
 
-std::uint16_t
-CDlgColorEvent::RegisterPickHotKey(QLabel* hint,
-                                   std::unique_ptr<IHotKeyRegistration>& registration) {
-    for (const std::uint16_t key : kPickKeys) {
-        registration = m_services.hotKeys.RegisterHotKey(
-            key, [this](std::uint16_t pressed) { OnHotKey(pressed); });
-        if (registration) {
-            hint->setText(PickHint(key));
-            return key;
-        }
-    }
-    hint->setText(PickHint(0));
-    return 0;
-}
-
-void CDlgColorEvent::BindDesktopPickKeys() {
-    // Until the desktop names the keys (it may ask the user first), the overlay picks.
-    ShowDesktopPickHints();
-    if (m_services.screen.Mechanisms().keys != PickKeys::GlobalShortcuts)
-        return;
-    m_desktopKeys = m_services.hotKeys.BindPickShortcuts(
-        {[this](const QString& location, const QString& color) {
-             m_sLocationTrigger = location;
-             m_sColorTrigger = color;
-             ShowDesktopPickHints();
-         },
-         [this](PickAction action) {
-             // As a function key does: the click of the pick's button, posted.
-             PostCommand(this, action == PickAction::Location ? IDC_LOCATION_UNDER_CURSOR
-                                                              : IDC_COLOR_UNDER_CURSOR);
-         }});
-}
-
-void CDlgColorEvent::ShowDesktopPickHints() {
-    const auto hint = [](const QString& trigger) {
-        return trigger.isEmpty() ? kOverlayHint : KeyHint(QStringLiteral(" %1 ").arg(trigger));
-    };
-    m_stcLocationHint->setText(hint(m_sLocationTrigger));
-    m_stcColorHint->setText(hint(m_sColorTrigger));
-    LayOut();
-}
-
-bool CDlgColorEvent::PicksOnOverlay(PickAction action) const {
-    if (m_services.screen.Mechanisms().keys == PickKeys::HotKeys)
-        return false;
-    return (action == PickAction::Location ? m_sLocationTrigger : m_sColorTrigger).isEmpty();
-}
-
-void CDlgColorEvent::OpenPickOverlay(OverlayPick clickPicks, int waited) {
-    if (m_overlay || !isVisible())
-        return;
-    const std::vector<MonitorStill> stills = m_services.screen.Stills();
-    // Just after an overlay closed, the newest pictures may still show it: the next ones come
-    // as soon as the desktop has drawn the screen without it.
-    const bool showsOverlay = std::any_of(stills.begin(), stills.end(), [&](const auto& still) {
-        return std::count(m_overlaidFrames.begin(), m_overlaidFrames.end(), still.frame) > 0;
-    });
-    if (showsOverlay && waited < kFreshPictureWaits) {
-        QTimer::singleShot(kFreshPictureWaitMs, this,
-                           [this, clickPicks, waited] { OpenPickOverlay(clickPicks, waited + 1); });
-        return;
-    }
-    m_overlaidFrames.clear();
-    if (stills.empty()) {
-        ShowError(QStringLiteral("Could not get a Picture of the Screen to Pick From. Share the "
-                                 "Screen with Tintwatch and Try Again."));
-        return;
-    }
-    m_overlay = std::make_unique<PickOverlay>(
-        stills, clickPicks, this, [this](std::optional<OverlayResult> result) {
-            if (!m_overlay)
-                return; // the dialog closed meanwhile
-            m_overlay.reset();
-            // Held, so that they are not refilled: the next overlay tells them apart.
-            for (const MonitorStill& still : m_services.screen.Stills())
-                m_overlaidFrames.push_back(still.frame);
-            if (!result)
-                return; // cancelled: nothing changes
-            if (result->pick == OverlayPick::Location)
-                TakeLocation(result->location, result->colour);
-            else
-                TakeTargetColor(result->location, result->colour);
-        });
-}
-
-void CDlgColorEvent::OnHotKey(std::uint16_t virtualKey) {
-    if (virtualKey == 0)
-        return;
-    if (virtualKey == m_wLocationKey)
-        PostCommand(this, IDC_LOCATION_UNDER_CURSOR);
-    else if (virtualKey == m_wColorKey)
-        PostCommand(this, IDC_COLOR_UNDER_CURSOR);
-}
-
 void CDlgColorEvent::ShowError(const QString& text) {
     m_services.messageBox.MessageBox(this, text, MbButtons::Ok, MbIcon::Error);
 }
 
 void CDlgColorEvent::OnLocationUnderCursor() {
-    if (PicksOnOverlay(PickAction::Location))
-        OpenPickOverlay(OverlayPick::Location);
+    if (m_picking->PicksOnOverlay(PickAction::Location))
+        m_picking->OpenPickOverlay(OverlayPick::Location);
     else
         PickLocationAtPointer();
 }
@@ -322,7 +194,7 @@ void CDlgColorEvent::PickLocationAtPointer() {
 
 void CDlgColorEvent::TakeLocation(QPoint location, std::optional<COLORREF> seen) {
     const COLORREF colour = seen ? *seen : m_services.screen.GetPixel(location.x(), location.y());
-    if (!TakePick(colour, m_stcLocationHint, m_wLocationKey))
+    if (!m_picking->TakePick(colour, PickAction::Location))
         return;
     m_ptLocation = location;
     // Typed text survives the refill below; a refused number keeps its previous value.
@@ -338,8 +210,8 @@ void CDlgColorEvent::TakeLocation(QPoint location, std::optional<COLORREF> seen)
 }
 
 void CDlgColorEvent::OnColorUnderCursor() {
-    if (PicksOnOverlay(PickAction::Color)) {
-        OpenPickOverlay(OverlayPick::Color);
+    if (m_picking->PicksOnOverlay(PickAction::Color)) {
+        m_picking->OpenPickOverlay(OverlayPick::Color);
         return;
     }
     const std::optional<QPoint> cursor = m_services.screen.GetCursorPos();
@@ -352,25 +224,11 @@ void CDlgColorEvent::OnColorUnderCursor() {
 
 void CDlgColorEvent::TakeTargetColor(QPoint location, std::optional<COLORREF> seen) {
     const COLORREF colour = seen ? *seen : m_services.screen.GetPixel(location.x(), location.y());
-    if (!TakePick(colour, m_stcColorHint, m_wColorKey))
+    if (!m_picking->TakePick(colour, PickAction::Color))
         return;
     DoDataExchange(true);
     m_clrTarget = colour;
     m_stcTargetColor->SetColor(m_clrTarget);
-}
-
-bool CDlgColorEvent::TakePick(COLORREF colour, QLabel* hint, std::uint16_t key) {
-    // The file keeps 8 bits a channel, so an unreadable point would come back as white and
-    // differ from every later reading: refused, and the hint says so until a pick succeeds.
-    if (colour == kUnreadablePixel) {
-        hint->setText(UnreadableHint(key));
-        return false;
-    }
-    if (m_services.screen.Mechanisms().keys == PickKeys::HotKeys)
-        hint->setText(PickHint(key));
-    else
-        ShowDesktopPickHints();
-    return true;
 }
 
 void CDlgColorEvent::OnShowLocation() {
@@ -445,15 +303,7 @@ void CDlgColorEvent::accept() {
 
 void CDlgColorEvent::done(int result) {
     // The keys go back to the desktop however the dialog ends, and the overlay goes with it.
-    m_locationKey.reset();
-    m_colorKey.reset();
-    m_desktopKeys.reset();
-    m_sLocationTrigger.clear();
-    m_sColorTrigger.clear();
-    m_overlay.reset();
-    m_overlaidFrames.clear();
-    m_wLocationKey = 0;
-    m_wColorKey = 0;
+    m_picking->Stop();
     m_bInitialized = false;
     QDialog::done(result);
 }

@@ -11,6 +11,8 @@
 namespace {
 
 constexpr int kShownMs = 1500;
+// Long enough for the stream to tell where a moved pointer went.
+constexpr int kLandingMs = 400;
 constexpr int kRingRadius = 18;
 
 // A monitor's picture with rings around the point, closed by any key or click, or by itself.
@@ -56,11 +58,24 @@ void Mark(IScreen& screen, QPoint location, QWidget* parent) {
 } // namespace
 
 void ShowLocation(IScreen& screen, QPoint location, QWidget* parent) {
-    if (screen.Mechanisms().move == PointerMove::Marker)
+    const PointerMechanisms mechanisms = screen.Mechanisms();
+    if (mechanisms.move == PointerMove::Marker)
         return Mark(screen, location, parent);
-    // The desktop may ask the user first; by the time it says no, the window asking may be gone.
-    screen.ShowPointerAt(location, [&screen, location, owner = QPointer<QWidget>(parent)] {
-        if (owner)
-            Mark(screen, location, owner);
-    });
+    // The desktop may ask the user first; by the time it answers, the window asking may be gone.
+    screen.ShowPointerAt(
+        location, [&screen, location, mechanisms, owner = QPointer<QWidget>(parent)](bool moved) {
+            if (!owner)
+                return;
+            if (!moved)
+                return Mark(screen, location, owner);
+            // A desktop may place a moved pointer otherwise than asked (scaled monitors): where the
+            // stream tells where it went, a pointer that missed leaves the point marked instead.
+            if (mechanisms.position != PointerPosition::CursorMetadata)
+                return;
+            QTimer::singleShot(kLandingMs, owner, [&screen, location, owner] {
+                const std::optional<QPoint> landed = screen.GetCursorPos();
+                if (owner && (!landed || (*landed - location).manhattanLength() > 2))
+                    Mark(screen, location, owner);
+            });
+        });
 }
