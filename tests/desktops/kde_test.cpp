@@ -54,9 +54,9 @@ TEST(KdeTest, SharedOnceThenByTokenWithShortcutsAndThePointerButNoPicture) {
     };
     {
         const std::unique_ptr<PortalScreen> screen = OpenPortalScreen(profile);
-        EXPECT_EQ(screen->Mechanisms(),
-                  (PointerMechanisms{PickKeys::GlobalShortcuts, PointerPosition::CursorMetadata,
-                                     PointerMove::RemoteDesktop}));
+        const PointerMechanisms kde{PickKeys::GlobalShortcuts, PointerPosition::CursorMetadata,
+                                    PointerMove::RemoteDesktop};
+        EXPECT_TRUE(WaitUntil([&] { return screen->Mechanisms() == kde; }));
         // The monitor's card, then Share, once the dialog has settled.
         ASSERT_TRUE(Kde({"dialog", "sleep:3500", "click:767,370", "sleep:500", "click:779,643"}));
         ASSERT_TRUE(shared(*screen));
