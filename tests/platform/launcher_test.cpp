@@ -1,9 +1,11 @@
-// Launching with verbs: recording scripts stand in for the desktop's opener, the printer and
-// the editor. Real processes: no shell in between, no descriptor leaked, nothing unreaped.
+// Launching with verbs: recording scripts stand in for the printer and the editor, and a
+// handler of Qt's for the desktop's opener, so that no display is needed. Real processes: no
+// shell in between, no descriptor leaked, nothing unreaped.
 #include "platform/qt/desktop_launcher.h"
 #include "support/processes.h"
 #include "support/waiting.h"
 
+#include <QDesktopServices>
 #include <QStandardPaths>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -12,16 +14,34 @@
 
 namespace {
 
+// Writes each address Qt would hand the desktop's opener to a log, as the scripts do.
+class Opener : public QObject {
+    Q_OBJECT
+public:
+    explicit Opener(QString log) : m_log(std::move(log)) {}
+    Q_INVOKABLE void open(const QUrl& url) const {
+        QFile log(m_log);
+        if (log.open(QIODevice::Append))
+            log.write(url.toString().toUtf8() + "|\n");
+    }
+
+private:
+    QString m_log;
+};
+
 class LauncherTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QDir().mkpath(bin);
         QDir().mkpath(odd);
-        WriteRecordingScript(bin + "/xdg-open", user.Path("opener.log"));
+        for (const char* scheme : {"file", "https"})
+            QDesktopServices::setUrlHandler(scheme, &opener, "open");
         WriteRecordingScript(bin + "/lp", user.Path("printer.log"));
         qputenv("PATH", QFile::encodeName(bin) + ':' + savedPath);
     }
     void TearDown() override {
+        for (const char* scheme : {"file", "https"})
+            QDesktopServices::unsetUrlHandler(scheme);
         qputenv("PATH", savedPath);
         QDir::setCurrent(savedFolder);
         // No child of ours has ended unreaped (only looked at: WNOWAIT reaps nothing).
@@ -43,6 +63,7 @@ protected:
     const QByteArray savedPath = qgetenv("PATH");
     const QString savedFolder = QDir::currentPath();
     DesktopLauncher launcher;
+    Opener opener{user.Path("opener.log")};
 };
 
 } // namespace
@@ -120,3 +141,5 @@ TEST_F(LauncherTest, ProgramsGetEachArgumentWholeAndNoDescriptorOfOurs) {
     EXPECT_TRUE(open.contains("0") && open.contains("1") && open.contains("2"));
     EXPECT_FALSE(open.contains("57"));
 }
+
+#include "launcher_test.moc"
