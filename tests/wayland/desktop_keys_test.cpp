@@ -92,7 +92,12 @@ TEST_F(DesktopKeysTest, KeysTheDesktopAssignsPickWhereThePointerIs) {
     QCoreApplication::processEvents();
     EXPECT_EQ(d.m_clrTarget, kLeaf);
 
-    // Closing gives the keys back (done() does it for OK and Cancel alike, as on X11).
+    // Closing gives the keys back (done() does it for OK and Cancel alike, as on X11); the next
+    // opening binds them afresh and names none until the desktop does again.
     d.reject();
     EXPECT_EQ(keys.releases, 1);
+    d.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(keys.binds, 2);
+    EXPECT_EQ(d.m_stcLocationHint->text() + d.m_stcColorHint->text(), kOverlayHint + kOverlayHint);
 }

@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -102,6 +103,13 @@ TEST_F(EditorTest, EditShowsTheRecordPicksNothingRefusesBadInputAndWritesOnlyOnO
     const QImage swatch = dialog->m_stcTargetColor->grab().toImage(); // filled to its corner
     EXPECT_EQ(swatch.pixelColor(swatch.rect().bottomRight()), QColor(200, 100, 50));
     EXPECT_EQ(fakes.screen.reads, 0);
+    // Of a fixed size, laid out again for a larger font; Tab passes over the read-only fields.
+    EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
+    const int width = dialog->width();
+    dialog->setFont(QFont(dialog->font().family(), dialog->font().pointSize() * 2));
+    EXPECT_GT(dialog->width(), width * 3 / 2);
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(dialog->focusWidget(), dialog->Control(IDC_ONLY_SPECIFIC_COLOR));
 
     // Refusals keep the dialog open and the record as it was.
     Check(IDC_EXECUTE)->setChecked(true);

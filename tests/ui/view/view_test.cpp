@@ -77,6 +77,7 @@ TEST_F(ViewTest, StoredEventsGetRowsWithSwatchesOnlyEnabledOnesTickAndTheWindowI
     EXPECT_EQ(frame.geometry().size(), QSize(500, 300));
     EXPECT_EQ(Column(kColumnComment), QStringList({"a", "b", "c"}));
     EXPECT_EQ(Column(kColumnEnabled), QStringList({"Yes", "No", "Yes"}));
+    EXPECT_TRUE(view->showGrid());
     EXPECT_EQ(timers->running, Timers({{1, 500}, {3, 250}}));
     EXPECT_TRUE(Deliver().empty()) << "stored events mean no editor for a new one";
 
@@ -147,7 +148,7 @@ TEST_F(ViewTest, AddAndEditShowTheConfirmedValuesAndSetTheTimerButACancelChanges
 TEST_F(ViewTest, CommandsWithoutTheSelectionTheyNeedShowTheirMessageAndChangeNothing) {
     CEventInfo placed = Event(600, false);
     placed.m_ptLocation = QPoint(-1200, 2400);
-    Run({Event(500, true), placed});
+    Run({placed, Event(500, true)});
     view->clearSelection();
     const QString single = "Please Select a Single Event from the List to Continue.";
     const QString records = "Please Select Record(s) from the List to continue.";
@@ -164,8 +165,8 @@ TEST_F(ViewTest, CommandsWithoutTheSelectionTheyNeedShowTheirMessageAndChangeNot
     }
     EXPECT_EQ(Saves(), 0);
 
-    // Show Cursor Position and the website need no save.
-    view->selectRow(1);
+    // Show Cursor Position and the website need no save; the first row is a row like any other.
+    view->selectRow(0);
     EXPECT_TRUE(view->OnCommand(ID_POPUP_SHOW_CURSOR));
     EXPECT_EQ(platform.screen.warps, std::vector<QPoint>({QPoint(-1200, 2400)}));
     EXPECT_TRUE(view->OnCommand(ID_HELP_WEBSITE));
