@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace {
 
 class TimerHostTest : public ::testing::Test {
@@ -59,6 +61,14 @@ TEST_F(TimerHostTest, SettingAgainRestartsAndKillingStopsEvenFromInsideATick) {
     ASSERT_TRUE(host.SetTimer(6, 15));
     Settle(250);
     EXPECT_EQ(Ticks(6), 5);
+
+    // A tick that fired but still waits for its hand-over goes with its timer.
+    ASSERT_TRUE(host.SetTimer(8, 10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    QCoreApplication::processEvents(); // it fires; the hand-over is due a moment later
+    host.KillTimer(8);
+    Settle(50);
+    EXPECT_EQ(Ticks(8), 0);
 }
 
 TEST_F(TimerHostTest, TimersDueTogetherArriveInOneHandOverEachOnce) {
