@@ -121,6 +121,7 @@ TEST(SingleInstanceTest, OnlyWellFormedFramesReachTheRunningInstanceFromThisUser
     ASSERT_TRUE(received.count() == 1 || received.wait(3000));
     EXPECT_EQ(received.count(), 1);
     EXPECT_EQ(received.at(0).at(0).toInt(), ID_TRAY_CONFIGURE);
+    EXPECT_TRUE(WaitUntil([&] { return instance.findChildren<QLocalSocket*>().isEmpty(); }));
 }
 
 TEST(RuntimeFolderTest, OnlyAPrivateFolderOfThisUserIsUsed) {

@@ -130,8 +130,9 @@ TEST_F(LauncherTest, ProgramsGetEachArgumentWholeAndNoDescriptorOfOurs) {
     const QStringList arguments{"a b", "\"c\";d", "$(touch x)"};
     EXPECT_TRUE(launcher.LaunchDetached(program, arguments));
     EXPECT_EQ(Recorded("run.log"), arguments.join('|'));
-    EXPECT_FALSE(launcher.LaunchDetached(user.Path("no-such-program"), {}));
-    EXPECT_FALSE(launcher.LaunchDetached(QString(), {}));
+    for (const QString& missing :
+         {user.Path("no-such-program"), QString("no-such-program"), QString()})
+        EXPECT_FALSE(launcher.LaunchDetached(missing, {}));
 
     // A descriptor this process left inheritable must not reach the program; found on PATH.
     ASSERT_EQ(dup2(open("/dev/null", O_RDONLY), 57), 57);

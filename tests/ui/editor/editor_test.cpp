@@ -102,6 +102,7 @@ TEST_F(EditorTest, EditShowsTheRecordPicksNothingRefusesBadInputAndWritesOnlyOnO
     EXPECT_EQ(Text(IDC_INTERVAL), "250");
     const QImage swatch = dialog->m_stcTargetColor->grab().toImage(); // filled to its corner
     EXPECT_EQ(swatch.pixelColor(swatch.rect().bottomRight()), QColor(200, 100, 50));
+    EXPECT_EQ(dialog->m_stcMatchColor->m_clrColor, event.m_clrMatch);
     EXPECT_EQ(fakes.screen.reads, 0);
     // Of a fixed size, laid out again for a larger font; Tab passes over the read-only fields.
     EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
@@ -217,7 +218,7 @@ TEST_F(EditorTest, BrowseReplacesOnlyThePathAndTheTestToneSoundsTheTypedValues) 
     dialog->OnBrowsePath(); // cancelled
     EXPECT_EQ(Text(IDC_FILE_PATH), "/home/u/report.txt");
     fakes.fileChooser.answer = QStringLiteral("/usr/bin/xmessage");
-    Click(IDC_BROWSE_PATH);
+    QTest::keyClick(dialog->Control(IDC_BROWSE_PATH), Qt::Key_Return); // the focused button
     EXPECT_EQ(Text(IDC_FILE_PATH), "/usr/bin/xmessage");
     EXPECT_EQ(fakes.fileChooser.asked.value(1), "/home/u/Desktop|All Files (*)");
     EXPECT_EQ(event.m_sFilePath, "/home/u/report.txt") << "not before OK";

@@ -301,6 +301,12 @@ TEST_F(ViewTest, AnUnknownVerbIsNamedOncePerEvent) {
     tick(4);
     ASSERT_EQ(notes.size(), 2);
     EXPECT_TRUE(notes[1].startsWith("Event 4: the verb \"Opne\"")) << notes[1].toStdString();
+    // Put right, then wrong again: named anew.
+    for (const char* verb : {"open", "Opne"}) {
+        view->GetItemData(3)->m_sCommand = verb;
+        tick(4);
+    }
+    EXPECT_EQ(notes.size(), 3);
 }
 
 TEST_F(ViewTest, KeysDoubleClicksAndTheContextMenuReachTheCommandsOnce) {
@@ -325,7 +331,7 @@ TEST_F(ViewTest, KeysDoubleClicksAndTheContextMenuReachTheCommandsOnce) {
     EXPECT_EQ(editor.runs, 3);
     EXPECT_TRUE(editor.lastEditMode);
 
-    view->selectRow(0);
+    QTest::keyClick(view.get(), Qt::Key_Up); // other keys move in the list as ever
     platform.messageBox.answers = {IDYES};
     QTest::keyClick(view.get(), Qt::Key_Delete);
     EXPECT_EQ(Column(kColumnComment), QStringList({"b"}));
