@@ -1,7 +1,6 @@
 // Desktop entries: the Exec line split into one program and its arguments with the file always
 // kept whole, and the desktop's https handler found through them, else the desktop's opener.
 #include "fakes/fake_platform.h"
-#include "platform/browser/help_links.h"
 #include "platform/browser/open_url.h"
 #include "platform/qt/desktop_entry.h"
 #include "support/processes.h"
@@ -77,14 +76,4 @@ TEST(DefaultBrowser, AnythingShortOfAStartedHandlerEndsAtTheDesktopOpener) {
     open();
     const QString handler = "launch /bin/true --new " + url, opener = "url " + url;
     EXPECT_EQ(launcher.calls, (QStringList{opener, handler, handler, opener, opener}));
-}
-
-TEST(HelpLinksTest, PagesAreShippedFiles) {
-    for (const QString& address : {TutorialUrl(), WebsiteUrl()}) {
-        const QUrl page(address);
-        if (!page.isLocalFile())
-            continue; // a build that names a web address for the home page
-        EXPECT_TRUE(ReadFile(page.toLocalFile()).contains("Tintwatch")) << address.toStdString();
-    }
-    EXPECT_TRUE(TutorialUrl().endsWith("/tutorial.html"));
 }

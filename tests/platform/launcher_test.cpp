@@ -1,6 +1,5 @@
-// Launching with verbs: recording scripts stand in for the printer and the editor, and a
-// handler of Qt's for the desktop's opener, so that no display is needed. Real processes: no
-// shell in between, no descriptor leaked, nothing unreaped.
+// Launching with verbs: recording scripts and a handler given to Qt stand in for the programs
+// and the desktop's opener. Real processes: no shell in between, no descriptor leaked, none left.
 #include "platform/qt/desktop_launcher.h"
 #include "support/processes.h"
 #include "support/waiting.h"
@@ -14,28 +13,18 @@
 
 namespace {
 
-// Writes each address Qt would hand the desktop's opener to a log, as the scripts do.
-class Opener : public QObject {
+class LauncherTest : public QObject, public ::testing::Test {
     Q_OBJECT
-public:
-    explicit Opener(QString log) : m_log(std::move(log)) {}
-    Q_INVOKABLE void open(const QUrl& url) const {
-        QFile log(m_log);
-        if (log.open(QIODevice::Append))
-            log.write(url.toString().toUtf8() + "|\n");
-    }
-
-private:
-    QString m_log;
-};
-
-class LauncherTest : public ::testing::Test {
 protected:
+    // Where Qt hands what the desktop's opener would get: written down as the scripts do.
+    Q_INVOKABLE void OpenInDesktop(const QUrl& url) const {
+        WriteFile(user.Path("opener.log"), url.toString().toUtf8() + "|\n");
+    }
     void SetUp() override {
         QDir().mkpath(bin);
         QDir().mkpath(odd);
         for (const char* scheme : {"file", "https"})
-            QDesktopServices::setUrlHandler(scheme, &opener, "open");
+            QDesktopServices::setUrlHandler(scheme, this, "OpenInDesktop");
         WriteRecordingScript(bin + "/lp", user.Path("printer.log"));
         qputenv("PATH", QFile::encodeName(bin) + ':' + savedPath);
     }
@@ -63,7 +52,6 @@ protected:
     const QByteArray savedPath = qgetenv("PATH");
     const QString savedFolder = QDir::currentPath();
     DesktopLauncher launcher;
-    Opener opener{user.Path("opener.log")};
 };
 
 } // namespace

@@ -61,7 +61,6 @@ TEST_F(TimerHostTest, SettingAgainRestartsAndKillingStopsEvenFromInsideATick) {
     ASSERT_TRUE(host.SetTimer(6, 15));
     Settle(250);
     EXPECT_EQ(Ticks(6), 5);
-
     // A tick that fired but still waits for its hand-over goes with its timer.
     ASSERT_TRUE(host.SetTimer(8, 10));
     std::this_thread::sleep_for(std::chrono::milliseconds(20));

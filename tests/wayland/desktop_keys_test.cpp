@@ -92,8 +92,7 @@ TEST_F(DesktopKeysTest, KeysTheDesktopAssignsPickWhereThePointerIs) {
     QCoreApplication::processEvents();
     EXPECT_EQ(d.m_clrTarget, kLeaf);
 
-    // Closing gives the keys back (done() does it for OK and Cancel alike, as on X11); the next
-    // opening binds them afresh and names none until the desktop does again.
+    // Closing gives the keys back, however it closes; a new opening starts over.
     d.reject();
     EXPECT_EQ(keys.releases, 1);
     d.show();
