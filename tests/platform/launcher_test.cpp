@@ -29,8 +29,6 @@ protected:
         qputenv("PATH", QFile::encodeName(bin) + ':' + savedPath);
     }
     void TearDown() override {
-        for (const char* scheme : {"file", "https"})
-            QDesktopServices::unsetUrlHandler(scheme);
         qputenv("PATH", savedPath);
         QDir::setCurrent(savedFolder);
         // No child of ours has ended unreaped (only looked at: WNOWAIT reaps nothing).

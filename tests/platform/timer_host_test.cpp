@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 namespace {
 
 class TimerHostTest : public ::testing::Test {
@@ -63,7 +61,7 @@ TEST_F(TimerHostTest, SettingAgainRestartsAndKillingStopsEvenFromInsideATick) {
     EXPECT_EQ(Ticks(6), 5);
     // A tick that fired but still waits for its hand-over goes with its timer.
     ASSERT_TRUE(host.SetTimer(8, 10));
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    QThread::msleep(20);
     QCoreApplication::processEvents(); // it fires; the hand-over is due a moment later
     host.KillTimer(8);
     Settle(50);
