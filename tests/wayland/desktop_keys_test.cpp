@@ -19,14 +19,6 @@ const QString kOverlayHint =
 const QString kKeyHint = QStringLiteral(
     "Move Cursor to the Desired Position and Press  %1  Key to Get the Color Under Curor.");
 
-class DesktopScreen : public FakeScreen {
-public:
-    PointerMechanisms Mechanisms() override {
-        return {PickKeys::GlobalShortcuts, PointerPosition::CursorMetadata,
-                PointerMove::RemoteDesktop};
-    }
-};
-
 class DesktopKeys : public FakeHotKeys {
 public:
     std::unique_ptr<IHotKeyRegistration> BindPickShortcuts(PickShortcutEvents bound) override {
@@ -41,6 +33,8 @@ public:
 class DesktopKeysTest : public ::testing::Test {
 protected:
     CDlgColorEvent& Open() {
+        screen.mechanisms = {PickKeys::GlobalShortcuts, PointerPosition::CursorMetadata,
+                             PointerMove::RemoteDesktop};
         dialog = std::make_unique<CDlgColorEvent>(fakes.Services(&screen, &keys), nullptr);
         dialog->m_pEvent = &event;
         dialog->show();
@@ -49,7 +43,7 @@ protected:
     }
 
     FakePlatform fakes;
-    DesktopScreen screen;
+    FakeScreen screen;
     DesktopKeys keys;
     CEventInfo event;
     std::unique_ptr<CDlgColorEvent> dialog;

@@ -120,12 +120,8 @@ TEST_F(OverlayTest, PicksMapThroughEachMonitorsPlaceAndReadItsStill) {
 }
 
 TEST_F(OverlayTest, ShowLocationMarksThePointOnlyWhereNothingMovesThePointer) {
-    class StillScreen : public FakeScreen {
-    public:
-        PointerMechanisms Mechanisms() override { return mechanisms; }
-        std::vector<MonitorStill> Stills() override { return TwoMonitors(); }
-        PointerMechanisms mechanisms;
-    } screen;
+    FakeScreen screen;
+    screen.stills = TwoMonitors();
     const QPoint location(MonitorSize().width() + 150, 50);
     screen.mechanisms.move = PointerMove::VirtualPointer;
     ShowLocation(screen, location, &parent);
