@@ -38,9 +38,9 @@ TEST(DesktopExec, ReadsTheMainGroupsExecWithStringEscapes) {
     const QString path = user.Path("ed.desktop");
     WriteFile(path, "[Desktop Action window]\nExec=wrong --window\n"
                     "[Desktop Entry]\nType=Application\nTryExec=wrong\nExecutable=wrong\n"
-                    "Exec = /opt/my\\sed --tab\\t%f\\n\\r\\\\\\q\n"
+                    "Exec = /opt/my\\sed --tab\\t%f\\n\\r\\\\\\q\\\n"
                     "[Desktop Action other]\nExec=wrong again\n");
-    EXPECT_EQ(ReadDesktopExec(path), QStringLiteral("/opt/my ed --tab\t%f\n\r\\\\q"));
+    EXPECT_EQ(ReadDesktopExec(path), QStringLiteral("/opt/my ed --tab\t%f\n\r\\\\q\\"));
     EXPECT_EQ(ReadDesktopExec(user.Path("missing.desktop")), QString());
     for (const char* id : {"", "../../etc/passwd", "tintwatch-nothing-here.desktop"})
         EXPECT_EQ(FindDesktopEntry(QString::fromLatin1(id)), QString()) << id;

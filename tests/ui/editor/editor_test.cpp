@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -170,7 +171,13 @@ TEST_F(EditorTest, PicksByTheFirstFreeKeysKeepTypedTextAndRefuseAnUnreadablePoin
     EXPECT_EQ(Text(IDC_FREQUENCY), "440");
     EXPECT_EQ(Check(IDC_ENABLED)->isChecked(), event.m_bEnabled != 0);
     EXPECT_EQ(Text(IDC_X), "40");
-    EXPECT_EQ(dialog->m_stcMatchColor->m_clrColor, RGB(9, 8, 7));
+    QCoreApplication::processEvents(); // the swatch is painted anew: on the screen too
+    const QPoint swatch = dialog->m_stcMatchColor->geometry().center();
+    EXPECT_EQ(dialog->screen()
+                  ->grabWindow(dialog->winId(), swatch.x(), swatch.y(), 1, 1)
+                  .toImage()
+                  .pixelColor(0, 0),
+              QColor(9, 8, 7));
 
     fakes.screen.cursor = QPoint(7, 8);
     fakes.screen.pixels[{7, 8}] = RGB(0, 255, 0);
