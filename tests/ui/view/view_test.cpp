@@ -330,6 +330,10 @@ TEST_F(ViewTest, KeysDoubleClicksAndTheContextMenuReachTheCommandsOnce) {
     QTest::keyClick(view.get(), Qt::Key_Delete);
     EXPECT_EQ(Column(kColumnComment), QStringList({"b"}));
     EXPECT_EQ(acceleratorRuns, 0);
+    for (int i = 0; i < 40; ++i) // each new row is shown, the first scrolled away
+        view->AddEventRow(Event(100, true));
+    tick(1);
+    EXPECT_EQ(view->rowAt(0), 0) << "a detection shows its row";
 
     QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
     QCoreApplication::sendEvent(view->viewport(), &menuEvent);
