@@ -170,6 +170,7 @@ TEST_F(ViewTest, CommandsWithoutTheSelectionTheyNeedShowTheirMessageAndChangeNot
     EXPECT_TRUE(view->OnCommand(ID_POPUP_SHOW_CURSOR));
     EXPECT_EQ(platform.screen.warps, std::vector<QPoint>({QPoint(-1200, 2400)}));
     EXPECT_TRUE(view->OnCommand(ID_HELP_WEBSITE));
+    EXPECT_TRUE(view->OnCommand(ID_POPUP_EVENT_NEW)); // the editor opens later, and is cancelled
     ASSERT_TRUE(QTest::qWaitFor([&] { return !platform.launcher.calls.isEmpty(); }, 5000));
     ASSERT_EQ(platform.launcher.calls.size(), 1);
     EXPECT_TRUE(platform.launcher.calls[0].contains(WebsiteUrl()));
@@ -301,6 +302,11 @@ TEST_F(ViewTest, AnUnknownVerbIsNamedOncePerEvent) {
     tick(4);
     ASSERT_EQ(notes.size(), 2);
     EXPECT_TRUE(notes[1].startsWith("Event 4: the verb \"Opne\"")) << notes[1].toStdString();
+    for (const char* verb : {"open", "Opne"}) { // put right, then wrong again: named anew
+        view->GetItemData(3)->m_sCommand = verb;
+        tick(4);
+    }
+    EXPECT_EQ(notes.size(), 3);
 }
 
 TEST_F(ViewTest, KeysDoubleClicksAndTheContextMenuReachTheCommandsOnce) {
