@@ -163,6 +163,7 @@ TEST_F(DetectionTest, TonesAreCappedButTheDetectionStands) {
         Tick(1);
     ASSERT_TRUE(tone->WaitForBeeps(ToneWorkers::kMaxSounding));
     EXPECT_EQ(tones.Sounding(), ToneWorkers::kMaxSounding);
+    EXPECT_FALSE(tones.Start(440, 10)) << "beyond the cap";
     EXPECT_EQ(event.m_nDetectCount, ToneWorkers::kMaxSounding + 3);
     tone->Hold(false);
     EXPECT_TRUE(WaitUntil([&] { return tones.Sounding() == 0; }, 1000));

@@ -42,6 +42,8 @@ public:
         batches.emplace_back(points.begin(), points.end());
         IScreen::GetPixels(points, out);
     }
+    PointerMechanisms Mechanisms() override { return mechanisms; }
+    std::vector<MonitorStill> Stills() override { return stills; }
 
     std::map<std::pair<int, int>, COLORREF> pixels;
     std::vector<std::vector<QPoint>> batches; // the points of each read of many at once
@@ -50,6 +52,8 @@ public:
     std::vector<QPoint> warps;
     QSize size{1920, 1080};
     int reads = 0;
+    PointerMechanisms mechanisms; // X11's unless a test says otherwise
+    std::vector<MonitorStill> stills;
 };
 
 class FakeTimerHost : public ITimerHost {

@@ -1,7 +1,6 @@
 // Desktop entries: the Exec line split into one program and its arguments with the file always
 // kept whole, and the desktop's https handler found through them, else the desktop's opener.
 #include "fakes/fake_platform.h"
-#include "platform/browser/help_links.h"
 #include "platform/browser/open_url.h"
 #include "platform/qt/desktop_entry.h"
 #include "support/processes.h"
@@ -39,9 +38,9 @@ TEST(DesktopExec, ReadsTheMainGroupsExecWithStringEscapes) {
     const QString path = user.Path("ed.desktop");
     WriteFile(path, "[Desktop Action window]\nExec=wrong --window\n"
                     "[Desktop Entry]\nType=Application\nTryExec=wrong\nExecutable=wrong\n"
-                    "Exec = /opt/my\\sed --tab\\t%f\\n\\r\\\\\\q\n"
+                    "Exec = /opt/my\\sed --tab\\t%f\\n\\r\\\\\\q\\\n"
                     "[Desktop Action other]\nExec=wrong again\n");
-    EXPECT_EQ(ReadDesktopExec(path), QStringLiteral("/opt/my ed --tab\t%f\n\r\\\\q"));
+    EXPECT_EQ(ReadDesktopExec(path), QStringLiteral("/opt/my ed --tab\t%f\n\r\\\\q\\"));
     EXPECT_EQ(ReadDesktopExec(user.Path("missing.desktop")), QString());
     for (const char* id : {"", "../../etc/passwd", "tintwatch-nothing-here.desktop"})
         EXPECT_EQ(FindDesktopEntry(QString::fromLatin1(id)), QString()) << id;
@@ -77,14 +76,4 @@ TEST(DefaultBrowser, AnythingShortOfAStartedHandlerEndsAtTheDesktopOpener) {
     open();
     const QString handler = "launch /bin/true --new " + url, opener = "url " + url;
     EXPECT_EQ(launcher.calls, (QStringList{opener, handler, handler, opener, opener}));
-}
-
-TEST(HelpLinksTest, PagesAreShippedFiles) {
-    for (const QString& address : {TutorialUrl(), WebsiteUrl()}) {
-        const QUrl page(address);
-        if (!page.isLocalFile())
-            continue; // a build that names a web address for the home page
-        EXPECT_TRUE(ReadFile(page.toLocalFile()).contains("Tintwatch")) << address.toStdString();
-    }
-    EXPECT_TRUE(TutorialUrl().endsWith("/tutorial.html"));
 }

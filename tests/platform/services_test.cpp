@@ -1,6 +1,7 @@
 // The settings store, and the termination signals through which the program learns to end.
 #include "platform/qt/settings_profile.h"
 #include "platform/real/termination_signals.h"
+#include "support/processes.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -8,12 +9,14 @@
 TEST(SettingsProfile, ValuesSurviveIntoANewProfileAndOthersGiveTheDefault) {
     const QByteArray blob("\x00\x01\xFF\x7F placement", 15);
     const QString text = QStringLiteral("/tmp/ünï cödé \"x\".txt");
+    const QString file = QSettings("TintwatchTests", "RoundTrip").fileName();
     {
         SettingsProfile profile("TintwatchTests", "RoundTrip");
         EXPECT_TRUE(profile.WriteProfileInt("Settings", "Column2", -140));
         EXPECT_TRUE(profile.WriteProfileInt("Other", "Column2", 9));
         EXPECT_TRUE(profile.WriteProfileString("Settings", "FilePath", text));
         EXPECT_TRUE(profile.WriteProfileBinary("Settings", "LastLocation", blob));
+        EXPECT_TRUE(ReadFile(file).contains("-140")) << "not written through at once";
     }
     SettingsProfile profile("TintwatchTests", "RoundTrip");
     EXPECT_EQ(profile.GetProfileInt("Settings", "Column2", 0), -140);

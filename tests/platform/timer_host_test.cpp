@@ -59,6 +59,13 @@ TEST_F(TimerHostTest, SettingAgainRestartsAndKillingStopsEvenFromInsideATick) {
     ASSERT_TRUE(host.SetTimer(6, 15));
     Settle(250);
     EXPECT_EQ(Ticks(6), 5);
+    // A tick that fired but still waits for its hand-over goes with its timer.
+    ASSERT_TRUE(host.SetTimer(8, 10));
+    QThread::msleep(20);
+    QCoreApplication::processEvents(); // it fires; the hand-over is due a moment later
+    host.KillTimer(8);
+    Settle(50);
+    EXPECT_EQ(Ticks(8), 0);
 }
 
 TEST_F(TimerHostTest, TimersDueTogetherArriveInOneHandOverEachOnce) {

@@ -19,14 +19,6 @@ const QString kOverlayHint =
 const QString kKeyHint = QStringLiteral(
     "Move Cursor to the Desired Position and Press  %1  Key to Get the Color Under Curor.");
 
-class DesktopScreen : public FakeScreen {
-public:
-    PointerMechanisms Mechanisms() override {
-        return {PickKeys::GlobalShortcuts, PointerPosition::CursorMetadata,
-                PointerMove::RemoteDesktop};
-    }
-};
-
 class DesktopKeys : public FakeHotKeys {
 public:
     std::unique_ptr<IHotKeyRegistration> BindPickShortcuts(PickShortcutEvents bound) override {
@@ -41,6 +33,8 @@ public:
 class DesktopKeysTest : public ::testing::Test {
 protected:
     CDlgColorEvent& Open() {
+        screen.mechanisms = {PickKeys::GlobalShortcuts, PointerPosition::CursorMetadata,
+                             PointerMove::RemoteDesktop};
         dialog = std::make_unique<CDlgColorEvent>(fakes.Services(&screen, &keys), nullptr);
         dialog->m_pEvent = &event;
         dialog->show();
@@ -49,7 +43,7 @@ protected:
     }
 
     FakePlatform fakes;
-    DesktopScreen screen;
+    FakeScreen screen;
     DesktopKeys keys;
     CEventInfo event;
     std::unique_ptr<CDlgColorEvent> dialog;
@@ -68,6 +62,8 @@ TEST_F(DesktopKeysTest, KeysTheDesktopAssignsPickWhereThePointerIs) {
     // Opening took the point under the pointer, which the desktop tells.
     EXPECT_EQ(d.m_ptLocation, QPoint(50, 60));
     EXPECT_EQ(d.m_clrMatch, kRose);
+    qobject_cast<QAbstractButton*>(d.Control(IDC_LOCATION_UNDER_CURSOR))
+        ->click(); // unbound, as below
 
     // The desktop bound only the location pick, to a key of the user's choosing.
     keys.events.assigned(QStringLiteral("Meta+F6"), QString());
@@ -81,7 +77,7 @@ TEST_F(DesktopKeysTest, KeysTheDesktopAssignsPickWhereThePointerIs) {
 
     // The colour pick has no key yet: its button opens the overlay, which has no picture here.
     qobject_cast<QAbstractButton*>(d.Control(IDC_COLOR_UNDER_CURSOR))->click();
-    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    ASSERT_EQ(fakes.messageBox.shown.size(), 2u);
     EXPECT_EQ(fakes.messageBox.shown[0].text,
               QStringLiteral("Could not get a Picture of the Screen to Pick From. Share the Screen "
                              "with Tintwatch and Try Again."));
@@ -92,7 +88,11 @@ TEST_F(DesktopKeysTest, KeysTheDesktopAssignsPickWhereThePointerIs) {
     QCoreApplication::processEvents();
     EXPECT_EQ(d.m_clrTarget, kLeaf);
 
-    // Closing gives the keys back (done() does it for OK and Cancel alike, as on X11).
+    // Closing gives the keys back, however it closes; a new opening starts over.
     d.reject();
     EXPECT_EQ(keys.releases, 1);
+    d.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(keys.binds, 2);
+    EXPECT_EQ(d.m_stcLocationHint->text() + d.m_stcColorHint->text(), kOverlayHint + kOverlayHint);
 }

@@ -122,15 +122,13 @@ TEST_F(OverlayTest, PicksMapThroughEachMonitorsPlaceAndReadItsStill) {
 TEST_F(OverlayTest, ShowLocationMarksThePointOnlyWhereNothingMovesThePointer) {
     class StillScreen : public FakeScreen {
     public:
-        PointerMechanisms Mechanisms() override { return mechanisms; }
-        std::vector<MonitorStill> Stills() override { return TwoMonitors(); }
         void SetCursorPos(QPoint position) override {
             FakeScreen::SetCursorPos(position);
             cursor = position - miss;
         }
-        PointerMechanisms mechanisms;
         QPoint miss;
     } screen;
+    screen.stills = TwoMonitors();
     const QPoint location(MonitorSize().width() + 150, 50);
     screen.mechanisms.move = PointerMove::Marker;
     ShowLocation(screen, location, &parent);

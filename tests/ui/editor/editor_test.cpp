@@ -7,6 +7,8 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QScreen>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -101,7 +103,14 @@ TEST_F(EditorTest, EditShowsTheRecordPicksNothingRefusesBadInputAndWritesOnlyOnO
     EXPECT_EQ(Text(IDC_INTERVAL), "250");
     const QImage swatch = dialog->m_stcTargetColor->grab().toImage(); // filled to its corner
     EXPECT_EQ(swatch.pixelColor(swatch.rect().bottomRight()), QColor(200, 100, 50));
+    EXPECT_EQ(dialog->m_stcMatchColor->m_clrColor, event.m_clrMatch);
     EXPECT_EQ(fakes.screen.reads, 0);
+    // Of a fixed size, laid out again for a larger font; Tab passes over the read-only fields.
+    const int width = dialog->width();
+    dialog->setFont(QFont(dialog->font().family(), dialog->font().pointSize() * 2));
+    EXPECT_GT(dialog->width(), width * 3 / 2);
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(dialog->focusWidget(), dialog->Control(IDC_ONLY_SPECIFIC_COLOR));
 
     // Refusals keep the dialog open and the record as it was.
     Check(IDC_EXECUTE)->setChecked(true);
@@ -162,7 +171,13 @@ TEST_F(EditorTest, PicksByTheFirstFreeKeysKeepTypedTextAndRefuseAnUnreadablePoin
     EXPECT_EQ(Text(IDC_FREQUENCY), "440");
     EXPECT_EQ(Check(IDC_ENABLED)->isChecked(), event.m_bEnabled != 0);
     EXPECT_EQ(Text(IDC_X), "40");
-    EXPECT_EQ(dialog->m_stcMatchColor->m_clrColor, RGB(9, 8, 7));
+    QCoreApplication::processEvents(); // the swatch is painted anew: on the screen too
+    const QPoint swatch = dialog->m_stcMatchColor->geometry().center();
+    EXPECT_EQ(dialog->screen()
+                  ->grabWindow(dialog->winId(), swatch.x(), swatch.y(), 1, 1)
+                  .toImage()
+                  .pixelColor(0, 0),
+              QColor(9, 8, 7));
 
     fakes.screen.cursor = QPoint(7, 8);
     fakes.screen.pixels[{7, 8}] = RGB(0, 255, 0);
@@ -209,7 +224,7 @@ TEST_F(EditorTest, BrowseReplacesOnlyThePathAndTheTestToneSoundsTheTypedValues) 
     dialog->OnBrowsePath(); // cancelled
     EXPECT_EQ(Text(IDC_FILE_PATH), "/home/u/report.txt");
     fakes.fileChooser.answer = QStringLiteral("/usr/bin/xmessage");
-    Click(IDC_BROWSE_PATH);
+    QTest::keyClick(dialog->Control(IDC_BROWSE_PATH), Qt::Key_Return); // the focused button
     EXPECT_EQ(Text(IDC_FILE_PATH), "/usr/bin/xmessage");
     EXPECT_EQ(fakes.fileChooser.asked.value(1), "/home/u/Desktop|All Files (*)");
     EXPECT_EQ(event.m_sFilePath, "/home/u/report.txt") << "not before OK";

@@ -2,6 +2,7 @@
 // Hide with and without a notification area, and every way out, a modal window first.
 #include "fakes/fake_platform.h"
 #include "platform/browser/help_links.h"
+#include "support/processes.h"
 #include "support/recording_target.h"
 #include "support/waiting.h"
 #include "ui/frame/command_action.h"
@@ -73,6 +74,7 @@ TEST_F(FrameTest, KeysToolbarAndMenusSendTheirCommandsToTheViewThenTheApplicatio
     EXPECT_EQ(appTarget.received, (std::vector<int>{ID_APP_ABOUT}));
     ASSERT_TRUE(WaitUntil([&] { return !platform.launcher.calls.isEmpty(); }));
     EXPECT_TRUE(platform.launcher.calls.first().contains(TutorialUrl()));
+    EXPECT_TRUE(ReadFile(QUrl(TutorialUrl()).toLocalFile()).contains("Tintwatch")) << "not shipped";
     EXPECT_FALSE(frame->OnCommand(ID_FILE_OPEN + 1000)); // unknown everywhere: reported so
 }
 

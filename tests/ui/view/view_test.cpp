@@ -77,6 +77,7 @@ TEST_F(ViewTest, StoredEventsGetRowsWithSwatchesOnlyEnabledOnesTickAndTheWindowI
     EXPECT_EQ(frame.geometry().size(), QSize(500, 300));
     EXPECT_EQ(Column(kColumnComment), QStringList({"a", "b", "c"}));
     EXPECT_EQ(Column(kColumnEnabled), QStringList({"Yes", "No", "Yes"}));
+    EXPECT_TRUE(view->showGrid());
     EXPECT_EQ(timers->running, Timers({{1, 500}, {3, 250}}));
     EXPECT_TRUE(Deliver().empty()) << "stored events mean no editor for a new one";
 
@@ -150,7 +151,7 @@ TEST_F(ViewTest, AddAndEditShowTheConfirmedValuesAndSetTheTimerButACancelChanges
 TEST_F(ViewTest, CommandsWithoutTheSelectionTheyNeedShowTheirMessageAndChangeNothing) {
     CEventInfo placed = Event(600, false);
     placed.m_ptLocation = QPoint(-1200, 2400);
-    Run({Event(500, true), placed});
+    Run({placed, Event(500, true)});
     view->clearSelection();
     const QString single = "Please Select a Single Event from the List to Continue.";
     const QString records = "Please Select Record(s) from the List to continue.";
@@ -167,11 +168,12 @@ TEST_F(ViewTest, CommandsWithoutTheSelectionTheyNeedShowTheirMessageAndChangeNot
     }
     EXPECT_EQ(Saves(), 0);
 
-    // Show Cursor Position and the website need no save.
-    view->selectRow(1);
+    // Show Cursor Position and the website need no save; the first row is a row like any other.
+    view->selectRow(0);
     EXPECT_TRUE(view->OnCommand(ID_POPUP_SHOW_CURSOR));
     EXPECT_EQ(platform.screen.warps, std::vector<QPoint>({QPoint(-1200, 2400)}));
     EXPECT_TRUE(view->OnCommand(ID_HELP_WEBSITE));
+    EXPECT_TRUE(view->OnCommand(ID_POPUP_EVENT_NEW)); // the editor opens later, and is cancelled
     ASSERT_TRUE(QTest::qWaitFor([&] { return !platform.launcher.calls.isEmpty(); }, 5000));
     ASSERT_EQ(platform.launcher.calls.size(), 1);
     EXPECT_TRUE(platform.launcher.calls[0].contains(WebsiteUrl()));
@@ -304,14 +306,19 @@ TEST_F(ViewTest, AnUnknownVerbAndAFailedLaunchAreNamedOncePerEvent) {
     tick(4);
     ASSERT_EQ(notes.size(), 2);
     EXPECT_TRUE(notes[1].startsWith("Event 4: the verb \"Opne\"")) << notes[1].toStdString();
+    for (const char* verb : {"open", "Opne"}) { // put right, then wrong again: named anew
+        view->GetItemData(3)->m_sCommand = verb;
+        tick(4);
+    }
+    ASSERT_EQ(notes.size(), 3);
     // A launch that fails is named once, and again only after one has started in between.
     for (const char* failure : {"Exec format error", "No such file", "", "", "Exec format error"}) {
         platform.launcher.failure = failure;
         tick(2);
     }
-    ASSERT_EQ(notes.size(), 4);
-    EXPECT_EQ(notes[2], "Event 2: EDIT \"/tmp/x.txt\" failed: Exec format error.");
-    EXPECT_EQ(notes[3], notes[2]);
+    ASSERT_EQ(notes.size(), 5);
+    EXPECT_EQ(notes[3], "Event 2: EDIT \"/tmp/x.txt\" failed: Exec format error.");
+    EXPECT_EQ(notes[4], notes[3]);
 }
 
 TEST_F(ViewTest, KeysDoubleClicksAndTheContextMenuReachTheCommandsOnce) {
@@ -336,11 +343,15 @@ TEST_F(ViewTest, KeysDoubleClicksAndTheContextMenuReachTheCommandsOnce) {
     EXPECT_EQ(editor.runs, 3);
     EXPECT_TRUE(editor.lastEditMode);
 
-    view->selectRow(0);
+    QTest::keyClick(view.get(), Qt::Key_Up); // other keys move in the list as ever
     platform.messageBox.answers = {IDYES};
     QTest::keyClick(view.get(), Qt::Key_Delete);
     EXPECT_EQ(Column(kColumnComment), QStringList({"b"}));
     EXPECT_EQ(acceleratorRuns, 0);
+    for (int i = 0; i < 40; ++i) // each new row is shown, the first scrolled away
+        view->AddEventRow(Event(100, true));
+    tick(1);
+    EXPECT_EQ(view->rowAt(0), 0) << "a detection shows its row";
 
     QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
     QCoreApplication::sendEvent(view->viewport(), &menuEvent);
