@@ -85,6 +85,8 @@ int main(int argc, char** argv) {
     const UnplannedExitGuard unplannedExit([&] {
         platform.WithoutDisplay();
         app.RunQueuedSaves();
+        // Saved first: a launch that runs is always of a detection the file holds.
+        platform.Services().launcher.StartPending();
     });
     return QApplication::exec();
 }

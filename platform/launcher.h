@@ -42,4 +42,6 @@ public:
                                 LaunchDone done) = 0;
     // Hands an address to the desktop's own opener.
     virtual void OpenUrl(const QString& url, LaunchDone done) = 0;
+    // The program is ending at once: starts now, on this thread, what is not begun yet.
+    virtual void StartPending() {}
 };

@@ -109,6 +109,10 @@ void DesktopLauncher::OpenUrl(const QString& url, LaunchDone done) {
         std::move(done));
 }
 
+void DesktopLauncher::StartPending() {
+    m_shared->queue->RunPending();
+}
+
 void DesktopLauncher::Edit(const QString& file, LaunchDone done) {
     LaunchQueue* queue = m_shared->queue.get();
     const QString path = AbsolutePath(file);

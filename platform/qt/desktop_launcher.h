@@ -21,6 +21,7 @@ public:
     void LaunchDetached(const QString& program, const QStringList& arguments,
                         LaunchDone done) override;
     void OpenUrl(const QString& url, LaunchDone done) override;
+    void StartPending() override;
 
 private:
     // The desktop's application for a file type: asked once, kept for the program's run.

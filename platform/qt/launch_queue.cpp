@@ -5,6 +5,18 @@ LaunchQueue::LaunchQueue() : m_worker([this](std::stop_token stop) { Work(std::m
 LaunchQueue::~LaunchQueue() {
     m_worker.request_stop();
     m_worker.join();
+    RunPending();
+}
+
+void LaunchQueue::RunPending() {
+    std::unique_lock lock(m_mutex);
+    while (!m_jobs.empty()) {
+        const Job job = std::move(m_jobs.front().first);
+        m_jobs.pop_front();
+        lock.unlock();
+        job();
+        lock.lock();
+    }
 }
 
 void LaunchQueue::Post(Job job, LaunchDone done) {

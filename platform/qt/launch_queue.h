@@ -18,7 +18,8 @@ public:
     using Job = std::function<QString()>;
 
     LaunchQueue();
-    // Waits for the launch under way, if any (one exec); drops those not begun.
+    // Waits for the launch under way, if any (one exec), then starts those not begun: each was
+    // a detection already counted and saved.
     ~LaunchQueue();
     LaunchQueue(const LaunchQueue&) = delete;
     LaunchQueue& operator=(const LaunchQueue&) = delete;
@@ -26,6 +27,8 @@ public:
     // Runs `job` after those posted before it, then `done`, when given, with its outcome on
     // this queue's thread.
     void Post(Job job, LaunchDone done);
+    // Runs every launch not yet begun on the calling thread, telling no one: the program ends.
+    void RunPending();
 
 private:
     void Work(std::stop_token stop);

@@ -181,7 +181,10 @@ TEST_F(LauncherTest, ProgramsGetEachArgumentWholeAndNothingOfOurs) {
         "");
     close(57);
     const QStringList seen = Recorded("run.log").split('|');
-    EXPECT_EQ(seen.mid(0, 3), (QStringList{"none", "SigIgn:", "0000000000000000"}));
+    EXPECT_EQ(seen.mid(0, 2), (QStringList{"none", "SigIgn:"}));
+    // Signals 32 and 33 are the C library's, which nobody may reset; whoever started us chose.
+    EXPECT_EQ(seen.value(2).toULongLong(nullptr, 16) & ~0x180000000ull, 0u)
+        << seen.value(2).toStdString();
     EXPECT_TRUE(seen.contains("0") && seen.contains("1") && seen.contains("2"));
     EXPECT_FALSE(seen.contains("57"));
 }
