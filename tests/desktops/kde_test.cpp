@@ -9,7 +9,6 @@
 #include "platform/wayland/portal_hot_keys.h"
 #include "ui/editor/dlg_color_event.h"
 
-#include <QAbstractButton>
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QLabel>

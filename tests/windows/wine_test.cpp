@@ -121,13 +121,9 @@ TEST_F(WineTest, HotKeyPressArrivesAndAKeyHeldByAnotherProgramIsRefused) {
 
     // Wine hands keys to its programs while one of its windows has the keyboard. The window can
     // be found before it is mapped, when focusing it fails: try until it takes.
-    ASSERT_TRUE(WaitUntil(
-        [] {
-            return Xdotool(
-                       {"search", "--sync", "--name", "^tw_win_probe$", "windowfocus", "--sync"})
-                .has_value();
-        },
-        30000));
+    const QStringList focus{"search",         "--sync",      "--name",
+                            "^tw_win_probe$", "windowfocus", "--sync"};
+    ASSERT_TRUE(WaitUntil([&] { return Xdotool(focus).has_value(); }, 30000));
     ASSERT_TRUE(Xdotool({"key", "F8"}));
     EXPECT_TRUE(hears("pressed 119")) << said.constData();
     holder->kill();
