@@ -17,12 +17,7 @@ constexpr uint kMonitorSources = 1;
 PortalPointer::PortalPointer() : m_bus(QDBusConnection::sessionBus()) {}
 
 PortalPointer::~PortalPointer() {
-    if (m_handle.isEmpty() || !m_bus.isConnected())
-        return;
-    m_bus.disconnect(kPortalService, m_handle, kSessionInterface, QStringLiteral("Closed"), this,
-                     SLOT(OnClosed()));
-    m_bus.asyncCall(QDBusMessage::createMethodCall(kPortalService, m_handle, kSessionInterface,
-                                                   QStringLiteral("Close")));
+    PortalRequest::CloseSession(m_bus, m_handle, this, SLOT(OnClosed()));
 }
 
 void PortalPointer::MoveTo(QPoint point, std::optional<QPointF> inStream,

@@ -16,6 +16,16 @@ QString PortalRequest::SessionHandleOf(const PortalResponse& response) {
     return handle.toString();
 }
 
+void PortalRequest::CloseSession(QDBusConnection& bus, const QString& handle, QObject* receiver,
+                                 const char* closedSlot) {
+    if (handle.isEmpty() || !bus.isConnected())
+        return;
+    bus.disconnect(kPortalService, handle, kSessionInterface, QStringLiteral("Closed"), receiver,
+                   closedSlot);
+    bus.asyncCall(QDBusMessage::createMethodCall(kPortalService, handle, kSessionInterface,
+                                                 QStringLiteral("Close")));
+}
+
 QString PortalRequest::NewToken() {
     static std::atomic<unsigned> next{0};
     return QStringLiteral("tintwatch%1").arg(++next);

@@ -29,6 +29,10 @@ public:
     // The session a CreateSession answered with, which portals send as a string or as an
     // object path; empty when there is none.
     static QString SessionHandleOf(const PortalResponse& response);
+    // Closes session `handle` on the desktop's side, its Closed signal no longer reaching
+    // `receiver`'s `closedSlot`; nothing without a handle or a bus.
+    static void CloseSession(QDBusConnection& bus, const QString& handle, QObject* receiver,
+                             const char* closedSlot);
 
     // A token unique within this process, as the portal's handle tokens must be.
     static QString NewToken();

@@ -87,12 +87,7 @@ PortalSession::PortalSession(QString restoreToken, PortalSessionOptions options,
 }
 
 PortalSession::~PortalSession() {
-    if (m_handle.isEmpty() || !m_bus.isConnected())
-        return;
-    m_bus.disconnect(kPortalService, m_handle, kSessionInterface, QStringLiteral("Closed"), this,
-                     SLOT(OnClosed()));
-    m_bus.asyncCall(QDBusMessage::createMethodCall(kPortalService, m_handle, kSessionInterface,
-                                                   QStringLiteral("Close")));
+    PortalRequest::CloseSession(m_bus, m_handle, this, SLOT(OnClosed()));
 }
 
 void PortalSession::SelectSources() {
