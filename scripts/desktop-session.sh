@@ -9,20 +9,12 @@
 # the portal answers only clients of its own user.
 
 DESKTOP_SCRIPTS="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/desktops"
+# shellcheck source=wait-for.sh
+source "$DESKTOP_SCRIPTS/../wait-for.sh"
 DESKTOP_PIDS=()
 DESKTOP_ENV=()
 DESKTOP_DIR=""
 DESKTOP_AS=()
-
-_desktop_wait() { # seconds, then a test command
-  local tries=$(($1 * 10))
-  shift
-  while ! "$@" >/dev/null 2>&1; do
-    tries=$((tries - 1))
-    [ $tries -gt 0 ] || return 1
-    sleep 0.1
-  done
-}
 
 _desktop_fail() {
   echo "Desktop session: $1 (logs in $DESKTOP_DIR)" >&2
@@ -83,9 +75,9 @@ start_desktop_session() {
     DBUS_SESSION_BUS_ADDRESS="unix:path=$d/run/bus")
 
   _desktop_spawn dbus -- dbus-daemon --session --nofork --nopidfile --address="unix:path=$d/run/bus"
-  _desktop_wait 10 test -S "$d/run/bus" || { _desktop_fail "the session bus did not start"; return 1; }
+  wait_for 10 test -S "$d/run/bus" || { _desktop_fail "the session bus did not start"; return 1; }
   _desktop_spawn pipewire -- pipewire
-  _desktop_wait 10 test -S "$d/run/pipewire-0" || { _desktop_fail "pipewire did not start"; return 1; }
+  wait_for 10 test -S "$d/run/pipewire-0" || { _desktop_fail "pipewire did not start"; return 1; }
   _desktop_spawn wireplumber XDG_CONFIG_HOME="$DESKTOP_SCRIPTS/../wayland" -- wireplumber
 
   if [ "$desktop" = gnome ]; then
@@ -94,10 +86,10 @@ start_desktop_session() {
     # gnome-shell asks logind on the system bus: an empty one of its own answers nothing.
     _desktop_spawn system-bus -- dbus-daemon --session --nofork --nopidfile \
       --address="unix:path=$d/run/system-bus"
-    _desktop_wait 10 test -S "$d/run/system-bus" || { _desktop_fail "no system bus"; return 1; }
+    wait_for 10 test -S "$d/run/system-bus" || { _desktop_fail "no system bus"; return 1; }
     _desktop_spawn shell -- gnome-shell --headless --no-x11 --virtual-monitor 1280x800 \
       --wayland-display wayland-0
-    _desktop_wait 60 _desktop_has_name org.gnome.Mutter.ScreenCast ||
+    wait_for 60 _desktop_has_name org.gnome.Mutter.ScreenCast ||
       { _desktop_fail "gnome-shell did not start"; return 1; }
     cp /usr/share/xdg-desktop-portal/portals/{gnome,gnome-shell,gtk}.portal "$d/portals/"
   else
@@ -108,7 +100,7 @@ start_desktop_session() {
     cp "$(command -v kwin_wayland)" "$d/bin/"
     _desktop_spawn kwin KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 -- "$d/bin/kwin_wayland" --virtual \
       --width 1280 --height 800 --socket wayland-0 --no-lockscreen
-    _desktop_wait 30 test -S "$d/run/wayland-0" || { _desktop_fail "kwin did not start"; return 1; }
+    wait_for 30 test -S "$d/run/wayland-0" || { _desktop_fail "kwin did not start"; return 1; }
     cp /usr/share/xdg-desktop-portal/portals/kde.portal "$d/portals/"
   fi
   # Named in full: the tests give each program run a runtime folder of its own.
@@ -117,10 +109,10 @@ start_desktop_session() {
   # Only this desktop's backends, as on a real system of that desktop.
   _desktop_spawn portal-backend -- "$backend"
   # Before the portal asks for it: started by the bus instead, it would not know the display.
-  _desktop_wait 30 _desktop_has_name "org.freedesktop.impl.portal.desktop.$desktop" ||
+  wait_for 30 _desktop_has_name "org.freedesktop.impl.portal.desktop.$desktop" ||
     { _desktop_fail "the desktop's portal backend did not start"; return 1; }
   _desktop_spawn portal XDG_DESKTOP_PORTAL_DIR="$d/portals" -- /usr/libexec/xdg-desktop-portal
-  _desktop_wait 30 _desktop_has_name org.freedesktop.portal.Desktop ||
+  wait_for 30 _desktop_has_name org.freedesktop.portal.Desktop ||
     { _desktop_fail "the portal did not start"; return 1; }
   # GNOME opens its overview at start-up; it would hide every window.
   [ "$desktop" = kde ] || in_desktop_session python3 "$DESKTOP_SCRIPTS/mutter-input.py" Escape
@@ -140,7 +132,7 @@ stop_desktop_session() {
   for ((i = ${#DESKTOP_PIDS[@]} - 1; i >= 0; i--)); do kill -- -"${DESKTOP_PIDS[i]}" 2>/dev/null; done
   for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
   for pid in "${DESKTOP_PIDS[@]}" "${started[@]}"; do
-    _desktop_wait 3 eval "! kill -0 $pid" || kill -KILL "$pid" 2>/dev/null
+    wait_for 3 eval "! kill -0 $pid" || kill -KILL "$pid" 2>/dev/null
   done
   ! grep -q " $DESKTOP_DIR/run/doc " /proc/mounts || fusermount3 -u "$DESKTOP_DIR/run/doc"
   [ "${1:-}" = keep-logs ] || rm -rf "$DESKTOP_DIR"

@@ -11,6 +11,8 @@
 # ~/.cache/tintwatch) and reused.
 
 WAYLAND_SESSION_SCRIPTS="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wayland"
+# shellcheck source=wait-for.sh
+source "$WAYLAND_SESSION_SCRIPTS/../wait-for.sh"
 
 # The patched xdg-desktop-portal-wlr, built when missing; prints its install folder.
 build_patched_wlr_portal() {
@@ -60,16 +62,6 @@ wayland_session_user() {
   echo tintwatch-wayland
 }
 
-_wayland_wait_for() { # seconds, then a test command
-  local tries=$(($1 * 10))
-  shift
-  while ! "$@" 2>/dev/null; do
-    tries=$((tries - 1))
-    [ $tries -gt 0 ] || return 1
-    sleep 0.1
-  done
-}
-
 _wayland_fail() {
   echo "Wayland session: $1 (logs in $WAYLAND_SESSION_DIR)" >&2
   tail -n 20 "$WAYLAND_SESSION_DIR"/*.log >&2 2>/dev/null
@@ -106,12 +98,12 @@ start_wayland_session() {
     WLR_LIBINPUT_NO_DEVICES=1 sway -c "$WAYLAND_SESSION_SCRIPTS/sway.conf" \
     >"$dir/sway.log" 2>&1 &
   WAYLAND_SESSION_PIDS+=($!)
-  _wayland_wait_for 10 test -S "$dir/sway-runtime/wayland-1" || {
+  wait_for 10 test -S "$dir/sway-runtime/wayland-1" || {
     _wayland_fail "sway did not start"
     return 1
   }
   local ipc
-  _wayland_wait_for 5 compgen -G "$dir/sway-runtime/sway-ipc.*.sock" >/dev/null
+  wait_for 5 compgen -G "$dir/sway-runtime/sway-ipc.*.sock" >/dev/null
   ipc=$(compgen -G "$dir/sway-runtime/sway-ipc.*.sock" | head -n 1)
 
   # Portal services start on demand from this bus, the wlr one from the patched build.
@@ -134,7 +126,7 @@ start_wayland_session() {
   env "${WAYLAND_SESSION_ENV[@]}" dbus-daemon --config-file="$dir/session-bus.conf" --nofork \
     --print-address=3 3>"$dir/bus-address" >"$dir/dbus.log" 2>&1 &
   WAYLAND_SESSION_PIDS+=($!)
-  _wayland_wait_for 10 grep -q . "$dir/bus-address" || {
+  wait_for 10 grep -q . "$dir/bus-address" || {
     _wayland_fail "the session bus did not start"
     return 1
   }
@@ -142,7 +134,7 @@ start_wayland_session() {
 
   env "${WAYLAND_SESSION_ENV[@]}" pipewire >"$dir/pipewire.log" 2>&1 &
   WAYLAND_SESSION_PIDS+=($!)
-  _wayland_wait_for 10 test -S "$dir/runtime/pipewire-0" || {
+  wait_for 10 test -S "$dir/runtime/pipewire-0" || {
     _wayland_fail "pipewire did not start"
     return 1
   }
@@ -153,7 +145,7 @@ start_wayland_session() {
   local wireplumber=$!
 
   # Asking for the screen-cast version starts both portals; the answer says they are up.
-  _wayland_wait_for 20 in_wayland_session dbus-send --session --print-reply \
+  wait_for 20 in_wayland_session dbus-send --session --print-reply \
     --dest=org.freedesktop.portal.Desktop /org/freedesktop/portal/desktop \
     org.freedesktop.DBus.Properties.Get string:org.freedesktop.portal.ScreenCast \
     string:version >/dev/null || {
@@ -191,7 +183,7 @@ stop_wayland_session() {
     # Some may have ended already; a caller under `set -e` must not end here for that.
     kill "${clients[@]}" 2>/dev/null || true
     # The bus reaps the ones it started, while it still runs.
-    _wayland_wait_for 3 eval '! kill -0 ${clients[@]} 2>/dev/null' || true
+    wait_for 3 eval '! kill -0 ${clients[@]} 2>/dev/null' || true
   fi
   # The rest in reverse order of starting.
   for ((i = ${#WAYLAND_SESSION_PIDS[@]} - 1; i >= 0; i--)); do
