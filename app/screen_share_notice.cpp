@@ -23,6 +23,17 @@ const QString kNoPictureYet =
                    "colour can be read.");
 constexpr int kPictureCheckMs = 1000;
 
+// What the status bar says of the screen while it says nothing else.
+QString ScreenNote(IScreen& screen) {
+    if (!screen.CanBeRead())
+        return kNoPictureYet;
+    const std::vector<QString> left = screen.UnsharedMonitors();
+    if (left.empty())
+        return {};
+    return QStringLiteral("The desktop does not share every monitor: no colour can be read on %1.")
+        .arg(QStringList(left.begin(), left.end()).join(QStringLiteral(", ")));
+}
+
 } // namespace
 
 QString ScreenShareProblemText(ShareProblem problem) {
@@ -63,11 +74,12 @@ ScreenShareNotice::ScreenShareNotice(IScreenShare& share, IScreen& screen, IMess
     auto* pictures = new QTimer(this);
     connect(pictures, &QTimer::timeout, this, [this, &screen] {
         QStatusBar& status = *m_frame.statusBar();
-        const bool waiting = status.currentMessage() == kNoPictureYet;
-        if (!screen.CanBeRead() && status.currentMessage().isEmpty())
-            status.showMessage(kNoPictureYet);
-        else if (waiting && screen.CanBeRead())
-            status.clearMessage();
+        const QString shown = status.currentMessage();
+        if (!shown.isEmpty() && shown != m_sNote)
+            return;
+        m_sNote = ScreenNote(screen);
+        if (m_sNote != shown)
+            status.showMessage(m_sNote);
     });
     pictures->start(kPictureCheckMs);
     // The first menu of the bar is File; the command goes above its closing Exit.

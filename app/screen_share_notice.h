@@ -19,7 +19,7 @@ class ScreenShareNotice : public QObject {
 public:
     // Adds the command to `frame`'s File menu and reports every problem of `share` from now on
     // (and one that came before) in a message box over `frame` and in its status bar, where it
-    // also notes while `screen` has no picture yet.
+    // also notes while `screen` has no picture yet, and the monitors left out of the share.
     ScreenShareNotice(IScreenShare& share, IScreen& screen, IMessageBox& messageBox,
                       QMainWindow& frame);
 
@@ -30,4 +30,5 @@ private:
     IMessageBox& m_messageBox;
     QMainWindow& m_frame;
     bool m_bShowing = false;
+    QString m_sNote; // the status bar's last note on the screen
 };

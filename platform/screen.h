@@ -11,6 +11,7 @@
 
 #include <QPoint>
 #include <QSize>
+#include <QString>
 #include <functional>
 #include <optional>
 #include <span>
@@ -51,4 +52,7 @@ public:
     // The newest picture of each monitor, where the screen arrives as pictures (Wayland); empty
     // where pixels are read one at a time (X11), and before the first pictures come.
     virtual std::vector<MonitorStill> Stills() { return {}; }
+    // The monitors, by name, that the desktop keeps from the program (left out of its screen
+    // share): every point on them reads as unreadable. Empty where all can be read.
+    virtual std::vector<QString> UnsharedMonitors() { return {}; }
 };

@@ -8,17 +8,68 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 
 namespace {
 
 const QString kSection = QStringLiteral("Settings");
 // Lets a later start share the same monitors without asking the user again.
 const QString kRestoreTokenEntry = QStringLiteral("ScreenShareToken");
+// A monitor change comes as several events (output added, then placed and scaled).
+constexpr int kScreensSettleMs = 500;
+// GNOME ends the share as the monitors change, and Qt may hear of the change a little later.
+constexpr int kStopGraceMs = 1500;
+
+std::vector<KnownMonitor> KnownMonitors() {
+    std::vector<KnownMonitor> known;
+    for (const QScreen* screen : QGuiApplication::screens())
+        known.push_back({screen->name(), screen->geometry()});
+    return known;
+}
 
 } // namespace
 
 PortalScreen::PortalScreen(IProfile& profile, std::unique_ptr<VirtualPointer> virtualPointer)
-    : m_profile(profile), m_virtualPointer(std::move(virtualPointer)) {}
+    : m_profile(profile), m_virtualPointer(std::move(virtualPointer)) {
+    m_screensSettle.setSingleShot(true);
+    m_screensSettle.setInterval(kScreensSettleMs);
+    connect(&m_screensSettle, &QTimer::timeout, this, &PortalScreen::OnScreensSettled);
+    m_stopGrace.setSingleShot(true);
+    m_stopGrace.setInterval(kStopGraceMs);
+    connect(&m_stopGrace, &QTimer::timeout, this, [this] {
+        if (LayoutChanged())
+            ShareAgain();
+        else
+            Report(ShareProblem::Stopped);
+    });
+    for (QScreen* screen : QGuiApplication::screens())
+        WatchScreen(screen);
+    connect(qApp, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
+        WatchScreen(screen);
+        m_screensSettle.start();
+    });
+    connect(qApp, &QGuiApplication::screenRemoved, &m_screensSettle, qOverload<>(&QTimer::start));
+}
+
+void PortalScreen::WatchScreen(QScreen* screen) {
+    connect(screen, &QScreen::geometryChanged, &m_screensSettle, qOverload<>(&QTimer::start));
+}
+
+bool PortalScreen::LayoutChanged() const {
+    const std::vector<KnownMonitor> now = KnownMonitors();
+    return !std::equal(now.begin(), now.end(), m_sharedLayout.begin(), m_sharedLayout.end(),
+                       [](const KnownMonitor& a, const KnownMonitor& b) {
+                           return a.name == b.name && a.area == b.area;
+                       });
+}
+
+void PortalScreen::OnScreensSettled() {
+    // While the desktop still asks, the answer will describe the monitors as they are then.
+    if (!m_cast || !LayoutChanged())
+        return;
+    Stop();
+    ShareAgain();
+}
 
 void PortalScreen::Offered(const PortalOffer& offer) {
     m_offer = offer;
@@ -75,6 +126,7 @@ bool PortalScreen::CanBeRead() {
 void PortalScreen::ShareAgain() {
     if (m_session || !m_offer)
         return;
+    m_stopGrace.stop();
     const QString kept = m_profile.GetProfileString(kSection, kRestoreTokenEntry, QString());
     m_bRestoring = !kept.isEmpty();
     m_session = std::make_unique<PortalSession>(
@@ -108,6 +160,8 @@ void PortalScreen::OnReady(int fd, std::vector<SharedMonitor> monitors,
         nodes.push_back(monitor.node);
     }
     m_store.SetOutputs(areas);
+    m_sharedLayout = KnownMonitors();
+    m_unshared = MonitorsLeftOut(monitors, m_sharedLayout);
     // The end is reported from the stream thread, and the session calls this: either way the
     // share is taken down later, on the UI thread.
     const auto report = [this](ShareProblem problem) {
@@ -123,10 +177,17 @@ void PortalScreen::OnProblem(ShareProblem problem) {
     // A stream and its session end together; the second report of one end is no news.
     if (!m_session)
         return;
+    const bool wasStreaming = m_cast != nullptr;
     Stop();
     // A token the portal will not take would fail every later share the same way.
     if (problem == ShareProblem::Error && m_bRestoring)
         m_profile.WriteProfileString(kSection, kRestoreTokenEntry, QString());
+    if (problem == ShareProblem::Stopped && wasStreaming)
+        return m_stopGrace.start();
+    Report(problem);
+}
+
+void PortalScreen::Report(ShareProblem problem) {
     if (m_onProblem)
         m_onProblem(problem);
     else
@@ -137,4 +198,5 @@ void PortalScreen::Stop() {
     m_cast.reset();
     m_session.reset();
     m_store.SetOutputs({});
+    m_unshared.clear();
 }

@@ -9,13 +9,16 @@
 #include "portal_offer.h"
 
 #include <QObject>
+#include <QTimer>
 #include <memory>
 
 class IProfile;
 class PipeWireCast;
 class PortalPointer;
 class PortalSession;
+class QScreen;
 class VirtualPointer;
+struct KnownMonitor;
 struct SharedMonitor;
 
 class PortalScreen : public QObject, public IScreen, public IScreenShare {
@@ -35,6 +38,7 @@ public:
     bool CanBeRead() override;
     PointerMechanisms Mechanisms() override { return m_mechanisms; }
     std::vector<MonitorStill> Stills() override { return m_store.Stills(); }
+    std::vector<QString> UnsharedMonitors() override { return m_unshared; }
 
     // Chooses the mechanisms from what the portal offers, and asks the desktop for its screen,
     // with the restore token kept in the profile by an earlier share so that the desktop need
@@ -47,7 +51,13 @@ public:
 private:
     void OnReady(int fd, std::vector<SharedMonitor> monitors, const QString& restoreToken);
     void OnProblem(ShareProblem problem);
+    void Report(ShareProblem problem);
     void Stop();
+    // Monitors added, removed, moved or rescaled: the share's streams and areas no longer
+    // match (GNOME even ends the share), so it is asked for again, with the restore token.
+    void WatchScreen(QScreen* screen);
+    void OnScreensSettled();
+    bool LayoutChanged() const;
 
     IProfile& m_profile;
     std::optional<PortalOffer> m_offer;
@@ -60,6 +70,11 @@ private:
     std::unique_ptr<PortalSession> m_session;
     bool m_bRestoring = false; // the session was asked for with a restore token
     std::unique_ptr<PipeWireCast> m_cast;
+    std::vector<KnownMonitor> m_sharedLayout; // the monitors as they were at the share
+    std::vector<QString> m_unshared;
+    QTimer m_screensSettle;
+    // An end of the share is told only once it is clear that no monitor change caused it.
+    QTimer m_stopGrace;
     std::function<void(ShareProblem)> m_onProblem;
     // A problem from before anyone listened, told to the first listener.
     std::optional<ShareProblem> m_unreported;

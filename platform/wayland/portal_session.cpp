@@ -3,7 +3,6 @@
 #include "portal_names.h"
 #include "portal_request.h"
 
-#include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
@@ -16,42 +15,6 @@ namespace {
 
 constexpr uint kMonitorSources = 1;
 constexpr uint kPersistUntilRevoked = 2;
-
-QPoint PairOf(const QVariant& value) {
-    int first = 0, second = 0;
-    if (value.canConvert<QDBusArgument>()) {
-        const auto argument = value.value<QDBusArgument>();
-        argument.beginStructure();
-        argument >> first >> second;
-        argument.endStructure();
-    }
-    return {first, second};
-}
-
-} // namespace
-
-std::vector<SharedMonitor> SharedMonitorsOf(const QVariant& streams) {
-    std::vector<SharedMonitor> monitors;
-    if (!streams.canConvert<QDBusArgument>())
-        return monitors;
-    const auto argument = streams.value<QDBusArgument>();
-    argument.beginArray();
-    while (!argument.atEnd()) {
-        SharedMonitor monitor;
-        QVariantMap properties;
-        argument.beginStructure();
-        argument >> monitor.node >> properties;
-        argument.endStructure();
-        const QPoint size = PairOf(properties.value(QStringLiteral("size")));
-        monitor.area =
-            QRect(PairOf(properties.value(QStringLiteral("position"))), QSize(size.x(), size.y()));
-        monitors.push_back(monitor);
-    }
-    argument.endArray();
-    return monitors;
-}
-
-namespace {
 
 // A refusal is the user's; a failed CreateSession means no portal (or none with screen
 // casting); anything else is the portal's error.

@@ -3,22 +3,13 @@
 #pragma once
 
 #include "platform/screen_share.h"
+#include "shared_monitors.h"
 
 #include <QDBusConnection>
 #include <QObject>
-#include <QRect>
 #include <QVariant>
-#include <cstdint>
 #include <functional>
 #include <vector>
-
-struct SharedMonitor {
-    std::uint32_t node = 0; // PipeWire node of the monitor's stream
-    QRect area;             // where it lies on the desktop
-};
-
-// The monitors of a Start answer's `streams`.
-std::vector<SharedMonitor> SharedMonitorsOf(const QVariant& streams);
 
 struct PortalSessionOptions {
     unsigned cursorMode = 0; // SelectSources' cursor_mode, one the portal offers; 0: none

@@ -44,6 +44,7 @@ public:
     }
     PointerMechanisms Mechanisms() override { return mechanisms; }
     std::vector<MonitorStill> Stills() override { return stills; }
+    std::vector<QString> UnsharedMonitors() override { return unshared; }
 
     std::map<std::pair<int, int>, COLORREF> pixels;
     std::vector<std::vector<QPoint>> batches; // the points of each read of many at once
@@ -54,6 +55,7 @@ public:
     int reads = 0;
     PointerMechanisms mechanisms; // X11's unless a test says otherwise
     std::vector<MonitorStill> stills;
+    std::vector<QString> unshared;
 };
 
 class FakeTimerHost : public ITimerHost {

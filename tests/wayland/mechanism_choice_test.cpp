@@ -1,7 +1,9 @@
 // The mechanisms chosen from what a desktop's portal advertises: interfaces missing, present at
-// old versions, or lacking a feature; and the offer read from the portal's properties.
+// old versions, or lacking a feature; the offer read from the portal's properties; and which
+// monitors a share covers.
 #include "platform/wayland/portal_names.h"
 #include "platform/wayland/portal_offer.h"
+#include "platform/wayland/shared_monitors.h"
 
 #include <gtest/gtest.h>
 
@@ -42,4 +44,18 @@ TEST(MechanismChoiceTest, EachNeedTakesTheBestWayTheDesktopAdvertises) {
         OfferOf({{kScreenCastInterface, {{"version", 5u}, {"AvailableCursorModes", 7u}}},
                  {kRemoteDesktopInterface, {{"version", 2u}, {"AvailableDeviceTypes", 3u}}}});
     EXPECT_EQ(ChooseMechanisms(offer, false), (PointerMechanisms{kOverlay, kMeta, kRemote}));
+}
+
+TEST(SharedMonitorTest, StreamsWithoutAPlaceCountAloneAndMonitorsLeftOutAreNamed) {
+    const SharedMonitor left{1, QRect(0, 0, 1280, 720)}, right{2, QRect(1280, 0, 640, 480)};
+    const SharedMonitor somewhere{3, QRect(0, 0, 800, 600)};
+    EXPECT_EQ(PlaceStreams({}, {somewhere}).size(), 1u);
+    EXPECT_EQ(PlaceStreams({left}, {somewhere}).size(), 1u);
+    EXPECT_TRUE(PlaceStreams({}, {somewhere, somewhere}).empty());
+
+    const std::vector<KnownMonitor> known{{"DP-1", left.area}, {"DP-2", right.area}};
+    EXPECT_EQ(MonitorsLeftOut({left}, known), std::vector<QString>{"DP-2"});
+    EXPECT_TRUE(MonitorsLeftOut({right, left}, known).empty());
+    // An area a little off (a rescaled monitor, rounded) still covers its monitor.
+    EXPECT_TRUE(MonitorsLeftOut({{4, QRect(2, 0, 1277, 719)}, right}, known).empty());
 }

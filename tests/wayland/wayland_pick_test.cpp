@@ -1,5 +1,6 @@
 // Picks and "Show location" on headless sway with the wlr portal: sway moves the pointer and
 // wtype types the keys, as a user's would.
+#include "app/screen_share_notice.h"
 #include "fakes/fake_platform.h"
 #include "model/event_info.h"
 #include "platform/wayland/open_portal_screen.h"
@@ -9,8 +10,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QProcess>
+#include <QStatusBar>
 #include <gtest/gtest.h>
 
 namespace {
@@ -163,4 +166,32 @@ TEST_F(WaylandPickTest, ShowLocationMovesThePointerThere) {
         })) << target.x()
             << "," << target.y();
     }
+}
+
+// The portal shares HEADLESS-1 alone, as it is told to. It gives a new share no picture until
+// the screen changes, so the pointer moves as the test waits. Last of the suite: sway 1.7 can
+// add an output but not take it away.
+TEST_F(WaylandPickTest, TheShareFollowsMonitorChangesAndNamesTheMonitorsItLeavesOut) {
+    PortalScreen& screen = *desktop->screen;
+    const auto shows = [&](QSize size, std::vector<QString> left) {
+        int moves = 0;
+        return WaitUntil(
+            [&] {
+                MovePointer(QPoint(900 + ++moves % 2, 700)); // on HEADLESS-1 at either size
+                return screen.VirtualScreenSize() == size && screen.UnsharedMonitors() == left &&
+                       screen.GetPixel(kOnRose.x(), kOnRose.y()) == kRose;
+            },
+            20000);
+    };
+    const auto sway = [](QStringList command) {
+        return ::Run("swaymsg", QStringList{"--"} + command);
+    };
+    QMainWindow frame;
+    ScreenShareNotice notice(screen, screen, fakes.messageBox, frame);
+    ASSERT_TRUE(sway({"create_output"}));
+    EXPECT_TRUE(shows(QSize(1280, 720), {"HEADLESS-2"}));
+    EXPECT_TRUE(
+        WaitUntil([&] { return frame.statusBar()->currentMessage().endsWith("HEADLESS-2."); }));
+    ASSERT_TRUE(sway({"output", "HEADLESS-1", "mode", "--custom", "1024x768"}));
+    EXPECT_TRUE(shows(QSize(1024, 768), {"HEADLESS-2"}));
 }

@@ -180,7 +180,15 @@ bool EditorPicking::TakePick(COLORREF colour, PickAction action) {
     // The file keeps 8 bits a channel, so an unreadable point would come back as white and
     // differ from every later reading: refused, and the hint says so until a pick succeeds.
     if (colour == kUnreadablePixel) {
-        hint.setText(UnreadableHint(key));
+        // The desktop may keep whole monitors from the program: say which.
+        const std::vector<QString> left = m_services.screen.UnsharedMonitors();
+        hint.setText(
+            UnreadableHint(key) +
+            (left.empty()
+                 ? QString()
+                 : QStringLiteral(" The Desktop Does Not Share %1.")
+                       .arg(QStringList(left.begin(), left.end()).join(QStringLiteral(", ")))));
+        m_relaidOut();
         return false;
     }
     if (m_services.screen.Mechanisms().keys == PickKeys::HotKeys)

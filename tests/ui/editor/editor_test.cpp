@@ -189,15 +189,18 @@ TEST_F(EditorTest, PicksByTheFirstFreeKeysKeepTypedTextAndRefuseAnUnreadablePoin
     EXPECT_EQ(fakes.messageBox.Texts().mid(1),
               QStringList(2, "Could not get Current Mouse Curor Position."));
 
-    // A point the screen cannot show (a gap between monitors) is refused, with a hint.
+    // A point the screen cannot show (a gap between monitors, or one left out of the desktop's
+    // share) is refused, with a hint naming the monitors the desktop keeps back.
     fakes.screen.cursor = QPoint(1500, 40);
     fakes.screen.background = kUnreadablePixel;
+    fakes.screen.unshared = {"DP-2", "HDMI-1"};
     dialog->OnLocationUnderCursor();
     dialog->OnColorUnderCursor();
     for (const auto& [hint, key] : {std::pair{dialog->m_stcLocationHint, " F9 "},
                                     std::pair{dialog->m_stcColorHint, "SpaceBar"}}) {
         EXPECT_EQ(hint->text(), QStringLiteral("Cannot Read the Color at that Position. Move "
-                                               "Cursor Elsewhere and Press %1 Key Again.")
+                                               "Cursor Elsewhere and Press %1 Key Again. The "
+                                               "Desktop Does Not Share DP-2, HDMI-1.")
                                     .arg(key));
         EXPECT_LE(hint->heightForWidth(hint->width()), hint->height()) << "clipped";
     }
