@@ -168,30 +168,27 @@ TEST_F(WaylandPickTest, ShowLocationMovesThePointerThere) {
     }
 }
 
-// The portal shares HEADLESS-1 alone, as it is told to. It gives a new share no picture until
-// the screen changes, so the pointer moves as the test waits. Last of the suite: sway 1.7 can
-// add an output but not take it away.
+// The portal shares HEADLESS-1 alone, as told. A new share gets no picture until the screen
+// changes, hence the pointer's moves. Last: sway 1.7 cannot take an added output away.
 TEST_F(WaylandPickTest, TheShareFollowsMonitorChangesAndNamesTheMonitorsItLeavesOut) {
     PortalScreen& screen = *desktop->screen;
-    const auto shows = [&](QSize size, std::vector<QString> left) {
-        int moves = 0;
+    QMainWindow frame;
+    ScreenShareNotice notice(screen, screen, fakes.messageBox, frame);
+    int moves = 0;
+    const auto shows = [&](QSize size) {
         return WaitUntil(
             [&] {
                 MovePointer(QPoint(900 + ++moves % 2, 700)); // on HEADLESS-1 at either size
-                return screen.VirtualScreenSize() == size && screen.UnsharedMonitors() == left &&
+                return screen.VirtualScreenSize() == size &&
+                       screen.UnsharedMonitors() == std::vector<QString>{"HEADLESS-2"} &&
                        screen.GetPixel(kOnRose.x(), kOnRose.y()) == kRose;
             },
             20000);
     };
-    const auto sway = [](QStringList command) {
-        return ::Run("swaymsg", QStringList{"--"} + command);
-    };
-    QMainWindow frame;
-    ScreenShareNotice notice(screen, screen, fakes.messageBox, frame);
-    ASSERT_TRUE(sway({"create_output"}));
-    EXPECT_TRUE(shows(QSize(1280, 720), {"HEADLESS-2"}));
+    ASSERT_TRUE(::Run("swaymsg", {"create_output"}));
+    EXPECT_TRUE(shows(QSize(1280, 720)));
     EXPECT_TRUE(
         WaitUntil([&] { return frame.statusBar()->currentMessage().endsWith("HEADLESS-2."); }));
-    ASSERT_TRUE(sway({"output", "HEADLESS-1", "mode", "--custom", "1024x768"}));
-    EXPECT_TRUE(shows(QSize(1024, 768), {"HEADLESS-2"}));
+    ASSERT_TRUE(::Run("swaymsg", {"--", "output", "HEADLESS-1", "mode", "--custom", "1024x768"}));
+    EXPECT_TRUE(shows(QSize(1024, 768)));
 }
