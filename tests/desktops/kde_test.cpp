@@ -7,8 +7,10 @@
 #include "model/event_info.h"
 #include "platform/wayland/open_portal_screen.h"
 #include "platform/wayland/portal_hot_keys.h"
+#include "support/probe_window.h"
 #include "ui/editor/dlg_color_event.h"
 
+#include <QAbstractButton>
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QLabel>
@@ -97,4 +99,19 @@ TEST(KdeTest, SharedOnceThenByTokenWithShortcutsAndThePointerButNoPicture) {
     }
     EXPECT_EQ(ShortcutComponents().filter(QStringLiteral("tintwatch")).size(), 1)
         << qPrintable(ShortcutComponents().join(u' '));
+
+    // "Show location" moves the pointer through the remote desktop, which asks a host program
+    // nothing; a window over the whole monitor sees where it went.
+    ProbeWindow probe(Qt::darkCyan);
+    probe.showFullScreen();
+    CDlgColorEvent dialog(fakes.Services(screen.get(), &keys), nullptr);
+    dialog.m_pEvent = &event;
+    dialog.show();
+    // The points are clear of the dialog in the middle, which would hide the pointer.
+    for (const QPoint target : {QPoint(60, 60), QPoint(1200, 760)}) {
+        dialog.m_ptLocation = target;
+        qobject_cast<QAbstractButton*>(dialog.Control(IDC_SHOW_LOCATION))->click();
+        EXPECT_TRUE(WaitUntil([&] { return probe.pointer && probe.pointer->toPoint() == target; }))
+            << target.x() << "," << target.y();
+    }
 }

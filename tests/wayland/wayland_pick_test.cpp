@@ -4,6 +4,7 @@
 #include "fakes/fake_platform.h"
 #include "model/event_info.h"
 #include "platform/wayland/open_portal_screen.h"
+#include "support/probe_window.h"
 #include "support/waiting.h"
 #include "ui/editor/dlg_color_event.h"
 
@@ -35,30 +36,13 @@ bool MovePointer(QPoint to) {
                {"seat", "-", "cursor", "set", QString::number(to.x()), QString::number(to.y())});
 }
 
-// A native window of one colour that notes where the pointer last was over it.
-class ProbeWindow : public QWidget {
-public:
-    explicit ProbeWindow(COLORREF colour) {
-        setPalette(QColor(static_cast<int>(GetRValue(colour)), static_cast<int>(GetGValue(colour)),
-                          static_cast<int>(GetBValue(colour))));
-        setAutoFillBackground(true);
-        setMouseTracking(true);
-        show();
-    }
-    std::optional<QPointF> pointer;
-
-protected:
-    void enterEvent(QEnterEvent* event) override { pointer = event->position(); }
-    void mouseMoveEvent(QMouseEvent* event) override { pointer = event->position(); }
-};
-
 // The real screen, the two windows it shows and a keyboard, for the whole suite; they go in
 // the reverse order.
 struct Desktop {
     FakeProfile profile;
     std::unique_ptr<PortalScreen> screen = OpenPortalScreen(profile);
-    ProbeWindow rose{kRose};
-    ProbeWindow leaf{kLeaf};
+    ProbeWindow rose{QColor(200, 40, 90)};
+    ProbeWindow leaf{QColor(20, 180, 60)};
     // The desktop has no keyboard of its own, and one that wtype adds only for its keys would
     // be gone before this program got to know it.
     QProcess keyboard;
@@ -70,6 +54,8 @@ protected:
         ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("wayland"))
             << "run inside the Wayland session of scripts/wayland-session.sh";
         desktop = std::make_unique<Desktop>();
+        desktop->rose.show();
+        desktop->leaf.show();
         desktop->keyboard.start(QStringLiteral("wtype"),
                                 {QStringLiteral("-s"), QStringLiteral("600000")});
         ASSERT_TRUE(desktop->keyboard.waitForStarted());
